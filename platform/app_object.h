@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace plenvor {
+
+// The platform's description of the running program.
+struct AppObject
+{
+    QString title;
+    QString exeName;
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+    QString productName;
+    QString companyName;
+    QString comments;
+    QString fileDescription;
+    QString helpFile;
+
+    // The version as the version block writes it: "3.00.0017".
+    QString versionText() const;
+
+    // Plenvor's own, from its version block.
+    static AppObject plenvor();
+};
+
+} // namespace plenvor

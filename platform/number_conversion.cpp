@@ -1,0 +1,87 @@
+#include "platform/number_conversion.h"
+
+namespace plenvor {
+
+namespace {
+
+constexpr bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+constexpr bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Past this the value is certainly out of range; digits beyond it only need counting.
+constexpr quint64 kSaturation = quint64(1) << 33;
+
+bool startsWithAt(QStringView text, qsizetype pos, const QString &token)
+{
+    return !token.isEmpty() && text.mid(pos).startsWith(token);
+}
+
+} // namespace
+
+Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && isBlank(text[i]))
+        ++i;
+
+    bool negative = false;
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    } else if (const QString minus = locale.negativeSign(); startsWithAt(text, i, minus)) {
+        negative = true;
+        i += minus.size();
+    } else if (const QString plus = locale.positiveSign(); startsWithAt(text, i, plus)) {
+        i += plus.size();
+    }
+
+    quint64 whole = 0;
+    qsizetype digits = 0;
+    for (; i < n && isDigit(text[i]); ++i, ++digits) {
+        if (whole < kSaturation)
+            whole = whole * 10 + quint64(text[i].unicode() - u'0');
+    }
+
+    // Only the first fractional digit and whether anything non-zero follows it matter
+    // for rounding half to even.
+    int firstFraction = 0;
+    bool restNonZero = false;
+    if (const QString point = locale.decimalPoint(); startsWithAt(text, i, point)) {
+        i += point.size();
+        for (qsizetype f = 0; i < n && isDigit(text[i]); ++i, ++f, ++digits) {
+            const int d = text[i].unicode() - u'0';
+            if (f == 0)
+                firstFraction = d;
+            else if (d != 0)
+                restNonZero = true;
+        }
+    }
+
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (digits == 0 || i != n)
+        return status::kTypeMismatch;
+
+    const bool odd = whole & 1u;
+    if (firstFraction > 5 || (firstFraction == 5 && (restNonZero || odd)))
+        ++whole;
+
+    const quint64 limit = negative ? quint64(2147483648u) : quint64(2147483647u);
+    if (whole > limit)
+        return status::kOverflow;
+    out = negative ? qint32(-qint64(whole)) : qint32(whole);
+    return status::kOk;
+}
+
+Status VarI4FromStr(QStringView text, qint32 &out)
+{
+    return VarI4FromStr(text, QLocale(), out);
+}
+
+} // namespace plenvor

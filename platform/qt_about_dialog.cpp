@@ -1,0 +1,81 @@
+#include "platform/qt_about_dialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace plenvor {
+
+namespace {
+
+QLabel *addLine(QVBoxLayout *column, const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QString &extraText,
+                                const QPixmap *picture, const QString &dedication)
+{
+    QDialog box(owner);
+    box.setWindowTitle(QStringLiteral("О программе %1").arg(app.exeName));
+    const QIcon icon(QStringLiteral(":/plenvor/A_MAIN.xpm"));
+    box.setWindowIcon(icon);
+
+    auto *row = new QHBoxLayout;
+    auto *image = new QLabel;
+    image->setPixmap(picture && !picture->isNull() ? *picture : icon.pixmap(32, 32));
+    image->setAlignment(Qt::AlignTop);
+    row->addWidget(image);
+    row->addSpacing(12);
+
+    auto *column = new QVBoxLayout;
+    QLabel *title = addLine(column, app.title);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    addLine(column, QStringLiteral("Версия %1").arg(app.versionText()));
+    addLine(column, app.fileDescription);
+    if (!extraText.isEmpty())
+        addLine(column, extraText);
+    addLine(column, QStringLiteral("© %1").arg(app.productName));
+    if (!dedication.isEmpty()) {
+        column->addSpacing(8);
+        addLine(column, QStringLiteral("Посвящается %1").arg(dedication));
+    }
+    row->addLayout(column);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(QStringLiteral("ОК"));
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(&box);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    box.exec();
+    return status::kOk;
+}
+
+AboutDialogFactory QtAboutDialog::factory()
+{
+    return [](std::unique_ptr<AboutDialog> &out) {
+        out = std::make_unique<QtAboutDialog>();
+        return status::kOk;
+    };
+}
+
+} // namespace plenvor

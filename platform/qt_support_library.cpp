@@ -1,0 +1,217 @@
+#include "platform/qt_support_library.h"
+
+#include "platform/form.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSettings>
+#include <QUrl>
+
+namespace plenvor {
+
+namespace {
+
+const QString kReadMeName = QStringLiteral("readme.txt");
+
+// The program's own icon resources, by the names the program uses.
+QString iconResourcePath(const QString &name)
+{
+    if (name == QLatin1String("A_MAIN"))
+        return QStringLiteral(":/plenvor/A_MAIN.xpm");
+    return {};
+}
+
+bool isTracedByDebugger()
+{
+#ifdef Q_OS_LINUX
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("TracerPid:"))
+            return line.mid(10).trimmed() != "0";
+    }
+#endif
+    return false;
+}
+
+} // namespace
+
+QtSupportLibrary::QtSupportLibrary(AppObject app) : m_app(std::move(app)) {}
+
+Status QtSupportLibrary::asRegisterAppPath(qint32 &result)
+{
+    // Keeps where the program was last started from in its own settings, written only
+    // when it changed, so that tools and the user can find the installed program.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, m_app.productName,
+                       m_app.exeName);
+    const QString path = QCoreApplication::applicationFilePath();
+    const QString key = QStringLiteral("Application/Path");
+    if (settings.value(key).toString() == path) {
+        result = 0;
+        return status::kOk;
+    }
+    if (!settings.isWritable()) {
+        result = 0;
+        return status::kFalse;
+    }
+    settings.setValue(key, path);
+    result = 1;
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asIsInIDE(VbBool &inIde)
+{
+    inIde = isTracedByDebugger() ? kVbTrue : kVbFalse;
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asGetThunderMainHandle(Hwnd &handle)
+{
+    handle = applicationHandle();
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asSetWindowResIconAll(Hwnd window, const QString &resourceName)
+{
+    QObject *target = objectFromHandle(window);
+    if (!target)
+        return status::kInvalidHandle;
+    auto icon = m_icons.constFind(resourceName);
+    if (icon == m_icons.cend()) {
+        const QString path = iconResourcePath(resourceName);
+        if (path.isEmpty() || !QFile::exists(path))
+            return status::kResourceNotFound;
+        icon = m_icons.insert(resourceName, QIcon(path));
+    }
+    if (target == qApp) {
+        // The owner window stands for the application: its icon is the task switcher's.
+        QApplication::setWindowIcon(*icon);
+        return status::kOk;
+    }
+    auto *widget = qobject_cast<QWidget *>(target);
+    if (!widget || !widget->isWindow())
+        return status::kInvalidHandle;
+    widget->setWindowIcon(*icon);
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asCenterFormEx(Hwnd window, qint32 &result)
+{
+    result = 0;
+    auto *form = qobject_cast<Form *>(objectFromHandle(window));
+    if (!form)
+        return status::kInvalidHandle;
+    // The screen the user is working on: the one under the mouse pointer.
+    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return status::kFail;
+    const QRect area = screen->availableGeometry();
+    form->setLeft(float(pixelsToTwips(area.left()) +
+                        (pixelsToTwips(area.width()) - double(form->Width())) / 2));
+    form->setTop(float(pixelsToTwips(area.top()) +
+                       (pixelsToTwips(area.height()) - double(form->Height())) / 2));
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asTrimEx2(const QString &text, VbBool spaces, VbBool tabs,
+                                   VbBool carriageReturns, VbBool lineFeeds, VbBool nulls,
+                                   VbBool otherControls, VbBool noBreakSpaces, VbBool unicodeSpaces,
+                                   VbBool zeroWidth, VbBool lineSeparators, QString &result)
+{
+    const auto trimmed = [&](QChar c) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u' ':
+            return spaces != 0;
+        case u'\t':
+            return tabs != 0;
+        case u'\r':
+            return carriageReturns != 0;
+        case u'\n':
+            return lineFeeds != 0;
+        case u'\0':
+            return nulls != 0;
+        case 0x00A0:
+        case 0x2007:
+        case 0x202F:
+            return noBreakSpaces != 0;
+        case 0x200B:
+        case 0x200C:
+        case 0x200D:
+        case 0x2060:
+        case 0xFEFF:
+            return zeroWidth != 0;
+        case 0x0085:
+        case 0x2028:
+        case 0x2029:
+            return lineSeparators != 0;
+        default:
+            break;
+        }
+        if (c.category() == QChar::Other_Control)
+            return otherControls != 0;
+        if (c.category() == QChar::Separator_Space)
+            return unicodeSpaces != 0;
+        return false;
+    };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && trimmed(text[begin]))
+        ++begin;
+    while (end > begin && trimmed(text[end - 1]))
+        --end;
+    result = text.mid(begin, end - begin);
+    return status::kOk;
+}
+
+Status QtSupportLibrary::asHighlightText(Hwnd field)
+{
+    auto *edit = qobject_cast<QLineEdit *>(objectFromHandle(field));
+    if (!edit)
+        return status::kInvalidHandle;
+    edit->selectAll();
+    return status::kOk;
+}
+
+QStringList QtSupportLibrary::readMeCandidates()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    return {programDir.filePath(kReadMeName),
+            programDir.filePath(QStringLiteral("../share/plenvor/") + kReadMeName)};
+}
+
+QString QtSupportLibrary::readMePath()
+{
+    for (const QString &candidate : readMeCandidates()) {
+        if (QFileInfo(candidate).isFile())
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    return {};
+}
+
+Status QtSupportLibrary::asOpenReadMeFile(qint32 reserved, qint32 &result)
+{
+    result = 0;
+    if (reserved != 0)
+        return status::kInvalidArg;
+    const QString path = readMePath();
+    if (path.isEmpty())
+        return status::kFileNotFound;
+    // The desktop's default viewer: xdg-open on Linux, the shell's association on Windows.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return status::kFail;
+    result = 1;
+    return status::kOk;
+}
+
+} // namespace plenvor

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/app_object.h"
+#include "support/support_library.h"
+
+#include <QHash>
+#include <QIcon>
+
+namespace plenvor {
+
+// The support library on Qt.
+class QtSupportLibrary final : public SupportLibrary
+{
+public:
+    explicit QtSupportLibrary(AppObject app);
+
+    Status asRegisterAppPath(qint32 &result) override;
+    Status asIsInIDE(VbBool &inIde) override;
+    Status asGetThunderMainHandle(Hwnd &handle) override;
+    Status asSetWindowResIconAll(Hwnd window, const QString &resourceName) override;
+    Status asCenterFormEx(Hwnd window, qint32 &result) override;
+    Status asTrimEx2(const QString &text, VbBool spaces, VbBool tabs, VbBool carriageReturns,
+                     VbBool lineFeeds, VbBool nulls, VbBool otherControls, VbBool noBreakSpaces,
+                     VbBool unicodeSpaces, VbBool zeroWidth, VbBool lineSeparators,
+                     QString &result) override;
+    Status asHighlightText(Hwnd field) override;
+    Status asOpenReadMeFile(qint32 reserved, qint32 &result) override;
+
+    // Where the read-me is looked for: beside the program (a build tree), then in the
+    // installed data folder.
+    static QStringList readMeCandidates();
+    static QString readMePath();
+
+private:
+    AppObject m_app;
+    QHash<QString, QIcon> m_icons;
+};
+
+} // namespace plenvor

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages Plenvor needs that are missing.
+#   scripts/deps.sh run    what building and running takes
+#   scripts/deps.sh test   that, and what the tests take
+set -eu
+
+run_packages="cmake g++ make qt6-base-dev fonts-wine xdg-utils"
+test_packages="$run_packages xvfb xauth xdotool x11-utils imagemagick xclip openbox clang libclang-rt-14-dev"
+
+case "${1:-run}" in
+    run) wanted=$run_packages ;;
+    test) wanted=$test_packages ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=""
+for p in $wanted; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+elif command -v sudo >/dev/null 2>&1; then
+    sudo="sudo"
+else
+    echo "These packages are missing and there is no sudo to install them:$missing" >&2
+    exit 1
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

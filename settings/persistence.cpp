@@ -1,0 +1,66 @@
+#include "window/frmMain.h"
+
+#include "settings/keys.h"
+#include "settings/store_session.h"
+
+namespace plenvor {
+
+void frmMain::LoadSettings()
+{
+    StoreSession store(m_services.settingsStore, m_services.app);
+
+    qint32 count = 0;
+    resumeNext([&] {
+        count = store.read(kCountKey, SettingsStore::kNumberValue, Variant::fromInt16(1)).CLng();
+    });
+    const qint32 rows = rowsToRestore(count);
+    for (qint32 i = 2; i <= rows; ++i)
+        AddResolutionRow();
+
+    qint16 first = 0;
+    qint16 last = 0;
+    resumeNext([&] { first = txtResolutionWidth.LBound(); });
+    resumeNext([&] { last = txtResolutionHeight.UBound(); });
+    for (qint32 i = first; i <= last; ++i) {
+        const auto row = qint16(i);
+        // A field whose value cannot be read keeps its text; the others are still read.
+        resumeNext([&] {
+            TextBox &field = txtResolutionWidth[row];
+            field.setText(
+                store.read(widthKey(i), SettingsStore::kTextValue, Variant::omitted()).CStr());
+        });
+        resumeNext([&] {
+            TextBox &field = txtResolutionHeight[row];
+            field.setText(
+                store.read(heightKey(i), SettingsStore::kTextValue, Variant::omitted()).CStr());
+        });
+    }
+}
+
+void frmMain::SaveSettings()
+{
+    StoreSession store(m_services.settingsStore, m_services.app);
+
+    resumeNext([&] {
+        store.write(kCountKey, SettingsStore::kNumberValue,
+                    storedCount(txtResolutionWidth.Count()));
+    });
+    qint16 first = 0;
+    qint16 last = 0;
+    resumeNext([&] { first = txtResolutionWidth.LBound(); });
+    resumeNext([&] { last = txtResolutionHeight.UBound(); });
+    // int, not qint16: the last index can be 32767. One unwritable entry costs only itself.
+    for (qint32 i = first; i <= last; ++i) {
+        const auto row = qint16(i);
+        resumeNext([&] {
+            store.write(widthKey(i), SettingsStore::kTextValue,
+                        Variant::fromText(txtResolutionWidth[row].Text()));
+        });
+        resumeNext([&] {
+            store.write(heightKey(i), SettingsStore::kTextValue,
+                        Variant::fromText(txtResolutionHeight[row].Text()));
+        });
+    }
+}
+
+} // namespace plenvor

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace plenvor {
+
+enum class KeyCommand { None, AddRow, RemoveRow, ShowAbout, OpenReadMe, Unload };
+
+// The window's commands by virtual-key code and shift state. The shift state must match
+// exactly: Ctrl+Shift+keypad plus is no command.
+KeyCommand commandForKey(qint16 keyCode, qint16 shift);
+
+} // namespace plenvor

@@ -1,0 +1,34 @@
+#include "window/frmMain.h"
+
+namespace plenvor {
+
+namespace {
+const QString kIconResource = QStringLiteral("A_MAIN");
+}
+
+void frmMain::Form_Load()
+{
+    qint32 ignored = 0;
+    check(m_services.library.asCenterFormEx(hWnd(), ignored));
+    VbBool inIde = 0;
+    check(m_services.library.asIsInIDE(inIde));
+    if (inIde == kVbFalse)
+        check(m_services.library.asSetWindowResIconAll(hWnd(), kIconResource));
+    // The window is centred at its one-row size; each restored row then grows it by half
+    // a pitch up and half down, so it stays centred.
+    LoadSettings();
+}
+
+void frmMain::Form_Unload(qint16 &Cancel)
+{
+    Q_UNUSED(Cancel)
+    SaveSettings();
+}
+
+void frmMain::beforeFatalError() noexcept
+{
+    // A failed command must not throw away the user's list; storing cannot fail itself.
+    SaveSettings();
+}
+
+} // namespace plenvor

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/app_object.h"
+#include "platform/variant.h"
+#include "support/component.h"
+#include "support/status.h"
+#include "support/truth.h"
+
+#include <QString>
+
+namespace plenvor {
+
+// Keeps named values on the program's behalf, from one run to the next.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+
+    // Value kinds passed in position 3.
+    static constexpr qint32 kTextValue = 0;
+    static constexpr qint32 kNumberValue = 1;
+
+    // The value stored under section/key, or the default when there is none. `perUser`
+    // picks the user's own store; `found` is set to true when a stored value was returned.
+    virtual Status ReadValue(const QString &section, const QString &key, qint32 kind,
+                             const AppObject &app, const Variant &defaultValue, VbBool perUser,
+                             VbBool &found, Variant *result) = 0;
+
+    // Stores the value under section/key; `result` is set to true when it was taken.
+    virtual Status WriteValue(const QString &section, const QString &key, qint32 kind,
+                              const Variant &value, const AppObject &app, VbBool perUser,
+                              VbBool *result) = 0;
+};
+
+using SettingsStoreFactory = ComponentFactory<SettingsStore>;
+
+} // namespace plenvor

@@ -1,0 +1,105 @@
+#include "window/frmMain.h"
+
+#include "window/layout.h"
+
+namespace plenvor {
+
+namespace {
+
+using layout::Control;
+
+bool isReadOnly(Control c)
+{
+    return c == Control::TargetWidth || c == Control::TargetHeight;
+}
+
+} // namespace
+
+frmMain::frmMain(FormServices services) : m_services(std::move(services))
+{
+    // A fixed frame: only the program changes the window's height.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setCaption(QString::fromUtf16(layout::kCaption));
+    setKeyPreview(true);
+    setFont(makeFont(layout::kFont));
+    setClientSize(layout::kClientWidth, layout::kClientHeight);
+    bindEvents();
+    buildLayout();
+    txtSourceWidth->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::buildLayout()
+{
+    // Created in tab order, which is also the order Tab walks them.
+    for (const layout::ControlSpec &spec : layout::kControls) {
+        const QString text = QString::fromUtf16(spec.text);
+        if (spec.control == Control::Tag || spec.control == Control::Arrow) {
+            auto *label = new Label(this);
+            label->setCaption(text);
+            label->Move(spec.left, spec.top, spec.width, spec.height);
+            (spec.control == Control::Tag ? lblTag : lblArrow).adopt(spec.index, label);
+            continue;
+        }
+        auto *field = new TextBox(this);
+        field->setText(text);
+        field->setLocked(isReadOnly(spec.control));
+        field->setForeColor(ole::kWindowText);
+        field->setBackColor(isReadOnly(spec.control) ? ole::kButtonFace : ole::kWindow);
+        field->Move(spec.left, spec.top, spec.width, spec.height);
+        switch (spec.control) {
+        case Control::SourceWidth:
+            txtSourceWidth = field;
+            break;
+        case Control::SourceHeight:
+            txtSourceHeight = field;
+            break;
+        case Control::ResolutionWidth:
+            txtResolutionWidth.adopt(spec.index, field);
+            break;
+        case Control::ResolutionHeight:
+            txtResolutionHeight.adopt(spec.index, field);
+            break;
+        case Control::TargetWidth:
+            txtTargetWidth.adopt(spec.index, field);
+            break;
+        case Control::TargetHeight:
+            txtTargetHeight.adopt(spec.index, field);
+            break;
+        default:
+            break;
+        }
+    }
+    txtSourceWidth->setAccessibleName(QStringLiteral("Ширина исходного изображения"));
+    txtSourceHeight->setAccessibleName(QStringLiteral("Высота исходного изображения"));
+    connect(txtSourceWidth, &TextBox::Change, this,
+            [this] { guarded([this] { txtSourceWidth_Change(); }); });
+    connect(txtSourceHeight, &TextBox::Change, this,
+            [this] { guarded([this] { txtSourceHeight_Change(); }); });
+    connect(txtSourceWidth, &TextBox::GotFocus, this,
+            [this] { guarded([this] { txtSourceWidth_GotFocus(); }); });
+    connect(txtSourceHeight, &TextBox::GotFocus, this,
+            [this] { guarded([this] { txtSourceHeight_GotFocus(); }); });
+}
+
+void frmMain::bindEvents()
+{
+    // Every element of a row array shares the array's focus handler, with its index. Screen
+    // readers tell the rows apart by the number in each field's name.
+    const auto bind = [this](ControlArray<TextBox> &array, void (frmMain::*handler)(qint16),
+                             const char16_t *name) {
+        array.setEventBinder([this, handler, name](TextBox &field, qint16 index) {
+            field.setAccessibleName(
+                QStringLiteral("%1, строка %2").arg(QString::fromUtf16(name)).arg(index + 1));
+            connect(&field, &TextBox::GotFocus, this,
+                    [this, handler, index] { guarded([&] { (this->*handler)(index); }); });
+        });
+    };
+    bind(txtResolutionWidth, &frmMain::txtResolutionWidth_GotFocus, u"Ширина экрана");
+    bind(txtResolutionHeight, &frmMain::txtResolutionHeight_GotFocus, u"Высота экрана");
+    bind(txtTargetWidth, &frmMain::txtTargetWidth_GotFocus, u"Нужная ширина изображения");
+    bind(txtTargetHeight, &frmMain::txtTargetHeight_GotFocus, u"Нужная высота изображения");
+}
+
+} // namespace plenvor

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/app_object.h"
+#include "platform/control_array.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "support/about_dialog.h"
+#include "support/component.h"
+#include "support/settings_store.h"
+#include "support/support_library.h"
+
+namespace plenvor {
+
+// What the window needs from outside: the support library, the application object and
+// the two outside components.
+struct FormServices
+{
+    SupportLibrary &library;
+    const AppObject &app;
+    SettingsStoreFactory settingsStore;
+    ComponentSlot<AboutDialog> &aboutBox;
+};
+
+// The program's one window: the source size at the top right, the resolution rows below.
+class frmMain final : public Form
+{
+    Q_OBJECT
+public:
+    explicit frmMain(FormServices services);
+
+    ControlArray<Label> lblTag{this};
+    TextBox *txtSourceWidth = nullptr;
+    TextBox *txtSourceHeight = nullptr;
+    ControlArray<TextBox> txtResolutionWidth{this};
+    ControlArray<TextBox> txtResolutionHeight{this};
+    ControlArray<Label> lblArrow{this};
+    ControlArray<TextBox> txtTargetWidth{this};
+    ControlArray<TextBox> txtTargetHeight{this};
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(qint16 &Cancel) override;
+    void Form_KeyDown(qint16 &KeyCode, qint16 &Shift) override;
+    void beforeFatalError() noexcept override;
+
+private:
+    friend struct FormProbe; // tests reach the private procedures through it
+
+    void AddResolutionRow();
+    void RemoveResolutionRow();
+    void LoadSettings();
+    void SaveSettings();
+
+    void txtSourceWidth_Change();
+    void txtSourceHeight_Change();
+
+    void txtSourceWidth_GotFocus();
+    void txtSourceHeight_GotFocus();
+    void txtResolutionWidth_GotFocus(qint16 Index);
+    void txtResolutionHeight_GotFocus(qint16 Index);
+    void txtTargetWidth_GotFocus(qint16 Index);
+    void txtTargetHeight_GotFocus(qint16 Index);
+
+    void buildLayout();
+    void bindEvents();
+    void highlightFocusedField();
+    void showAboutBox();
+
+    // The five arrays that make up a resolution row, in the order rows are built.
+    template <class Step> void forEachRowArray(Step &&step)
+    {
+        step(txtResolutionWidth);
+        step(txtResolutionHeight);
+        step(lblArrow);
+        step(txtTargetWidth);
+        step(txtTargetHeight);
+    }
+
+    template <class Step> void forEachRowField(Step &&step)
+    {
+        step(txtResolutionWidth);
+        step(txtResolutionHeight);
+        step(txtTargetWidth);
+        step(txtTargetHeight);
+    }
+
+    FormServices m_services;
+};
+
+} // namespace plenvor

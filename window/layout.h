@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/fonts.h"
+
+#include <QtGlobal>
+
+namespace plenvor::layout {
+
+enum class Control {
+    Tag,
+    SourceWidth,
+    SourceHeight,
+    ResolutionWidth,
+    ResolutionHeight,
+    Arrow,
+    TargetWidth,
+    TargetHeight,
+};
+
+struct ControlSpec
+{
+    Control control;
+    qint16 index; // within its control array; 0 for the single fields
+    qint32 left;
+    qint32 top;
+    qint32 width;
+    qint32 height;
+    const char16_t *text;
+};
+
+// The window's controls in tab order, lengths in twips.
+inline constexpr ControlSpec kControls[] = {
+    {Control::Tag, 0, 4020, 60, 720, 210, u"Ширина:"},
+    {Control::SourceWidth, 0, 3960, 360, 1575, 315, u""},
+    {Control::Tag, 1, 5640, 60, 660, 210, u"Высота:"},
+    {Control::SourceHeight, 0, 5640, 360, 1575, 315, u""},
+    {Control::Tag, 2, 180, 480, 720, 210, u"Ширина:"},
+    {Control::Tag, 3, 1800, 480, 660, 210, u"Высота:"},
+    {Control::ResolutionWidth, 0, 120, 780, 1575, 315, u""},
+    {Control::ResolutionHeight, 0, 1800, 780, 1575, 315, u""},
+    {Control::Arrow, 0, 3480, 825, 405, 210, u"==>"},
+    {Control::TargetWidth, 0, 3960, 780, 1575, 315, u""},
+    {Control::TargetHeight, 0, 5640, 780, 1575, 315, u""},
+    {Control::Tag, 4, 180, 120, 3045, 210, u"Целевые разрешения (пропорции):"},
+};
+
+inline constexpr const char16_t *kCaption = u"Plenvor";
+inline constexpr qint32 kClientWidth = 7350;
+inline constexpr qint32 kClientHeight = 1215; // with one resolution row
+
+inline const FontSpec kFont{QStringLiteral("Tahoma"), 9, 400, 204};
+
+} // namespace plenvor::layout
