@@ -166,6 +166,49 @@ test_a_restart_restores_rows_and_texts() {
     expect_eq "$(e2e_read_field height 2)" "abc" "row 2 height"
 }
 
+test_hangup_and_interrupt_store_the_list_too() {
+    for sig in HUP INT; do
+        e2e_start || return 1
+        e2e_click_field width; e2e_key ctrl+a; e2e_type "$sig"
+        kill -"$sig" "$E2E_PID"
+        e2e_wait_exit || return 1
+        expect_eq "$E2E_STATUS" "0" "exit status after SIG$sig" || return 1
+        stored "Resolution%200%20Width=$sig" || return 1
+    done
+}
+
+test_a_corrupt_settings_file_opens_as_one_row() {
+    mkdir -p "$(dirname "$(e2e_settings_file)")"
+    head -c 4096 /dev/urandom >"$(e2e_settings_file)"
+    e2e_start || return 1
+    e2e_geometry
+    expect_eq "$E2E_H" "81" "rows from a corrupt file" || return 1
+    e2e_click_field width; e2e_type 1920
+    e2e_key Escape
+    e2e_wait_exit || return 1
+    expect_eq "$E2E_STATUS" "0" "exit status" || return 1
+    stored 'Resolution%200%20Width=1920'
+}
+
+# A failed command ends the program through the error report, after storing the list.
+test_a_failed_command_reports_and_keeps_the_list() {
+    real=$PLENVOR
+    PLENVOR="$E2E_HOME/bin/plenvor-without-read-me"
+    cp "$real" "$PLENVOR"
+    e2e_start
+    started=$?
+    PLENVOR=$real
+    [ "$started" -eq 0 ] || return 1
+    e2e_click_field width; e2e_type 1366
+    e2e_key F1
+    e2e_wait "the error report" sh -c 'xdotool search --onlyvisible --name "^Korvane - Plenvor$" >/dev/null' || return 1
+    e2e_key Return
+    e2e_wait_exit || return 1
+    expect_eq "$E2E_STATUS" "1" "exit status" || return 1
+    grep -q '0x80070002' "$E2E_HOME/stderr" || fail "no status in the report" || return 1
+    stored 'Resolution%200%20Width=1366'
+}
+
 test_without_a_display_it_says_so_in_one_line() {
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PLENVOR" 2>&1)
     status=$?
