@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 #include "platform/twips.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -187,7 +188,7 @@ QStringList QtSupportLibrary::readMeCandidates()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
     return {programDir.filePath(kReadMeName),
-            programDir.filePath(QStringLiteral("../share/plenvor/") + kReadMeName)};
+            programDir.filePath(QStringLiteral(PLENVOR_DATA_FROM_BIN "/") + kReadMeName)};
 }
 
 QString QtSupportLibrary::readMePath()

@@ -3,6 +3,7 @@
 #include "platform/qt_settings_store.h"
 #include "platform/qt_support_library.h"
 #include "platform/termination_signals.h"
+#include "platform/translations.h"
 #include "shell/modMain.h"
 #include "version.h"
 
@@ -40,13 +41,16 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(app.productName);
     QCoreApplication::setApplicationName(app.exeName);
     QCoreApplication::setApplicationVersion(QStringLiteral(PLENVOR_VERSION_STRING));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PLENVOR_APP_ID));
     plenvor::setErrorReportCaption(app.title);
 
     plenvor::QtSupportLibrary library(app);
     plenvor::modMain program(
         {library, app, plenvor::QtSettingsStore::factory(), plenvor::QtAboutDialog::factory()});
     plenvor::stopAtEdge([&] { program.Main(); });
-    if (plenvor::frmMain *form = program.form())
+    if (plenvor::frmMain *form = program.form()) {
         plenvor::closeOnTerminationSignals(*form);
+        plenvor::loadRussianQtTextsAfterFirstPaint(*form);
+    }
     return application.exec();
 }

@@ -72,7 +72,11 @@ void frmMain::buildLayout()
         }
     }
     txtSourceWidth->setAccessibleName(QStringLiteral("Ширина исходного изображения"));
+    txtSourceWidth->setAccessibleDescription(
+        QStringLiteral("Ширина изображения в пикселях; по ней рассчитывается нужная высота."));
     txtSourceHeight->setAccessibleName(QStringLiteral("Высота исходного изображения"));
+    txtSourceHeight->setAccessibleDescription(
+        QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина."));
     connect(txtSourceWidth, &TextBox::Change, this,
             [this] { guarded([this] { txtSourceWidth_Change(); }); });
     connect(txtSourceHeight, &TextBox::Change, this,
@@ -87,19 +91,33 @@ void frmMain::bindEvents()
 {
     // Every element of a row array shares the array's focus handler, with its index. Screen
     // readers tell the rows apart by the number in each field's name.
-    const auto bind = [this](ControlArray<TextBox> &array, void (frmMain::*handler)(qint16),
-                             const char16_t *name) {
-        array.setEventBinder([this, handler, name](TextBox &field, qint16 index) {
-            field.setAccessibleName(
-                QStringLiteral("%1, строка %2").arg(QString::fromUtf16(name)).arg(index + 1));
-            connect(&field, &TextBox::GotFocus, this,
-                    [this, handler, index] { guarded([&] { (this->*handler)(index); }); });
-        });
+    struct Binding
+    {
+        ControlArray<TextBox> &array;
+        void (frmMain::*handler)(qint16);
+        const char16_t *name;
+        const char16_t *description;
     };
-    bind(txtResolutionWidth, &frmMain::txtResolutionWidth_GotFocus, u"Ширина экрана");
-    bind(txtResolutionHeight, &frmMain::txtResolutionHeight_GotFocus, u"Высота экрана");
-    bind(txtTargetWidth, &frmMain::txtTargetWidth_GotFocus, u"Нужная ширина изображения");
-    bind(txtTargetHeight, &frmMain::txtTargetHeight_GotFocus, u"Нужная высота изображения");
+    const Binding bindings[] = {
+        {txtResolutionWidth, &frmMain::txtResolutionWidth_GotFocus, u"Ширина экрана",
+         u"Ширина разрешения экрана в пикселях."},
+        {txtResolutionHeight, &frmMain::txtResolutionHeight_GotFocus, u"Высота экрана",
+         u"Высота разрешения экрана в пикселях."},
+        {txtTargetWidth, &frmMain::txtTargetWidth_GotFocus, u"Нужная ширина изображения",
+         u"Ширина, которую должно иметь изображение для пропорций этого экрана."},
+        {txtTargetHeight, &frmMain::txtTargetHeight_GotFocus, u"Нужная высота изображения",
+         u"Высота, которую должно иметь изображение для пропорций этого экрана."},
+    };
+    for (const Binding &b : bindings) {
+        b.array.setEventBinder([this, b](TextBox &field, qint16 index) {
+            field.setAccessibleName(
+                QStringLiteral("%1, строка %2").arg(QString::fromUtf16(b.name)).arg(index + 1));
+            field.setAccessibleDescription(QString::fromUtf16(b.description));
+            connect(&field, &TextBox::GotFocus, this, [this, handler = b.handler, index] {
+                guarded([&] { (this->*handler)(index); });
+            });
+        });
+    }
 }
 
 } // namespace plenvor

@@ -21,15 +21,15 @@ e2e_stop_wm() {
 
 # e2e_wait DESCRIPTION COMMAND...: runs the command until it succeeds or time runs out.
 e2e_wait() {
-    what=$1
+    e2e_what=$1
     shift
-    tries=$((E2E_TIMEOUT * 10))
-    while [ "$tries" -gt 0 ]; do
+    e2e_tries=$((E2E_TIMEOUT * 10))
+    while [ "$e2e_tries" -gt 0 ]; do
         "$@" && return 0
         sleep 0.1
-        tries=$((tries - 1))
+        e2e_tries=$((e2e_tries - 1))
     done
-    echo "    timed out waiting for $what" >&2
+    echo "    timed out waiting for $e2e_what" >&2
     return 1
 }
 
