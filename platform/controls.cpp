@@ -10,8 +10,6 @@ namespace plenvor {
 TextBox::TextBox(QWidget *parent) : ControlBase(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
-    setForeColor(ole::kWindowText);
-    setBackColor(ole::kWindow);
     connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
@@ -23,7 +21,8 @@ TextBox *TextBox::cloneInto(QWidget *parent) const
     copy->setReadOnly(isReadOnly());
     copy->setAlignment(alignment());
     copy->setFrame(hasFrame());
-    copy->setMaxLength(maxLength());
+    if (copy->maxLength() != maxLength())
+        copy->setMaxLength(maxLength());
     copy->setText(text());
     return copy;
 }

@@ -88,11 +88,19 @@ protected:
 private:
     void applyColors()
     {
+        // A colour the widget shows anyway is left to the palette it inherits, so it keeps
+        // following the desktop's; only the others are set, which spares most fields a
+        // palette of their own.
         const QPalette system = QApplication::palette(this);
-        QPalette p = this->palette();
-        p.setColor(kForeRole, resolveOleColor(m_fore, system));
-        p.setColor(kBackRole, resolveOleColor(m_back, system));
-        this->setPalette(p);
+        const QColor fore = resolveOleColor(m_fore, system);
+        const QColor back = resolveOleColor(m_back, system);
+        QPalette own;
+        if (fore != system.color(kForeRole))
+            own.setColor(kForeRole, fore);
+        if (back != system.color(kBackRole))
+            own.setColor(kBackRole, back);
+        if (own.resolveMask() != 0 || this->testAttribute(Qt::WA_SetPalette))
+            this->setPalette(own);
     }
 
     qint32 m_left = 0;
