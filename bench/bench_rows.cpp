@@ -67,6 +67,21 @@ private slots:
         QVERIFY(!m_h->form->txtTargetHeight[999].Text().isEmpty());
     }
 
+    // Closing a long list must not take time quadratic in its rows.
+    void destroyAWindowWith_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("2000 rows") << 2000;
+        QTest::newRow("8000 rows") << 8000;
+    }
+    void destroyAWindowWith()
+    {
+        QFETCH(int, rows);
+        addRows(rows - 1);
+        QCoreApplication::processEvents();
+        QBENCHMARK_ONCE { m_h->form.reset(); }
+    }
+
     void restoreAStored1000RowList()
     {
         m_h.reset();

@@ -34,6 +34,14 @@ Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
     m_sinceRequest.start();
 }
 
+Form::~Form()
+{
+    // Every widget that goes searches the posted-event queue for events of its own; each
+    // field leaves a queued call there, so with thousands of rows the teardown would take
+    // quadratic time. Delivering them first keeps it linear.
+    QCoreApplication::sendPostedEvents();
+}
+
 float Form::Width() const
 {
     return float(double(m_clientWidth) + pixelsToTwips(frameWidth()));

@@ -25,6 +25,7 @@ public:
     enum class State { Created, Loading, Loaded, Unloading, Unloaded };
 
     explicit Form(QWidget *parent = nullptr);
+    ~Form() override;
 
     Hwnd hWnd() const { return m_handle.value(); }
     State state() const { return m_state; }
