@@ -62,7 +62,7 @@ public:
             if (const auto below = m_elements.lower_bound(index); below != m_elements.begin())
                 std::prev(below)->second->setFocus(Qt::OtherFocusReason);
         }
-        element->disconnect();
+        element->detachEvents();
         element->hide();
         element->deleteLater();
     }

@@ -10,7 +10,24 @@ namespace plenvor {
 TextBox::TextBox(QWidget *parent) : ControlBase(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
-    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
+}
+
+void TextBox::setChangeHandler(Handler handler)
+{
+    m_onChange = std::move(handler);
+    if (!m_changeForwarded) {
+        m_changeForwarded = true;
+        connect(this, &QLineEdit::textChanged, this, [this] {
+            if (m_onChange)
+                m_onChange();
+        });
+    }
+}
+
+void TextBox::detachEvents()
+{
+    m_onChange = nullptr;
+    m_onGotFocus = nullptr;
 }
 
 TextBox *TextBox::cloneInto(QWidget *parent) const
@@ -41,8 +58,8 @@ void TextBox::focusInEvent(QFocusEvent *event)
     // field: it kept its place in its own window all along.
     const bool returning = m_onlyAway && isOnlyAway(event->reason());
     m_onlyAway = false;
-    if (!returning)
-        emit GotFocus();
+    if (!returning && m_onGotFocus)
+        m_onGotFocus();
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <functional>
+#include <map>
+#include <tuple>
+
 namespace plenvor {
 
 // What every control on a form shares: a position and size in twips, kept exactly as
@@ -53,6 +57,9 @@ public:
     // The control's own flag, not whether its window happens to be on screen.
     bool Visible() const { return !this->isHidden(); }
 
+    // Stops the control's events, as it goes.
+    virtual void detachEvents() {}
+
 protected:
     // The pixel size to show for the design size; labels grow so their text is never cut.
     virtual QSize fittedSize(QSize design) const { return design; }
@@ -89,18 +96,31 @@ private:
     void applyColors()
     {
         // A colour the widget shows anyway is left to the palette it inherits, so it keeps
-        // following the desktop's; only the others are set, which spares most fields a
-        // palette of their own.
+        // following the desktop's; most fields need no palette of their own.
         const QPalette system = QApplication::palette(this);
         const QColor fore = resolveOleColor(m_fore, system);
         const QColor back = resolveOleColor(m_back, system);
-        QPalette own;
-        if (fore != system.color(kForeRole))
-            own.setColor(kForeRole, fore);
-        if (back != system.color(kBackRole))
-            own.setColor(kBackRole, back);
-        if (own.resolveMask() != 0 || this->testAttribute(Qt::WA_SetPalette))
-            this->setPalette(own);
+        if (fore == system.color(kForeRole) && back == system.color(kBackRole)) {
+            if (this->testAttribute(Qt::WA_SetPalette))
+                this->setPalette(QPalette());
+            return;
+        }
+        this->setPalette(sharedPalette(system, fore, back));
+    }
+
+    // With every role set, fields of the same colours share one palette's data instead of
+    // each holding a copy: a thousand rows would otherwise cost megabytes.
+    static QPalette sharedPalette(const QPalette &system, const QColor &fore, const QColor &back)
+    {
+        static std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> cache;
+        QPalette &palette = cache[{system.cacheKey(), fore.rgba(), back.rgba()}];
+        if (palette.resolveMask() == 0) {
+            palette = system;
+            palette.setColor(kForeRole, fore);
+            palette.setColor(kBackRole, back);
+            palette.setResolveMask(~QPalette::ResolveMask(0));
+        }
+        return palette;
     }
 
     qint32 m_left = 0;
@@ -112,12 +132,21 @@ private:
 };
 
 // A single-line edit field with a handle, the Change and GotFocus events, and no length
-// limit.
+// limit. Events go to plain handlers rather than signals: a connection costs each of
+// thousands of fields a table of all its class's signals.
 class TextBox : public ControlBase<QLineEdit, QPalette::Text, QPalette::Base>
 {
     Q_OBJECT
 public:
+    using Handler = std::function<void()>;
+
     explicit TextBox(QWidget *parent);
+
+    // Change: after every change of the text, typed, deleted, pasted or set by the program.
+    void setChangeHandler(Handler handler);
+    // GotFocus: when the field receives the keyboard focus.
+    void setGotFocusHandler(Handler handler) { m_onGotFocus = std::move(handler); }
+    void detachEvents() override;
 
     QString Text() const { return text(); }
     bool Locked() const { return isReadOnly(); }
@@ -127,10 +156,6 @@ public:
     // A hidden copy with every property, the text included, owned by the parent.
     TextBox *cloneInto(QWidget *parent) const;
 
-signals:
-    void Change();
-    void GotFocus();
-
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -138,7 +163,10 @@ protected:
 
 private:
     WindowHandle m_handle{this};
-    bool m_onlyAway = false; // the focus went to a menu or another window, not another field
+    Handler m_onChange;
+    Handler m_onGotFocus;
+    bool m_changeForwarded = false; // only fields that handle Change pay for it
+    bool m_onlyAway = false;        // the focus went to a menu or another window, not another field
 };
 
 // A label: plain text on the form's background, never focused.

@@ -14,7 +14,9 @@ constexpr int kTwipsPerPoint = 20;
 void registerStandInTahoma()
 {
     static const bool done = [] {
-        if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+        // The family list, not hasFamily(): that one asks fontconfig to resolve aliases,
+        // which costs more than the rest of start-up.
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
             return true;
         for (const char *path :
              {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/fonts/truetype/wine/tahoma.ttf"}) {

@@ -153,9 +153,11 @@ void Form::showEvent(QShowEvent *event)
 
 void Form::childEvent(QChildEvent *event)
 {
-    // Key preview covers every control, also those created at run time.
-    if (event->type() == QEvent::ChildAdded && event->child()->isWidgetType())
-        event->child()->installEventFilter(this);
+    // Key preview covers every control that can take the keyboard, also those created at run
+    // time. A control is polished before it can be shown, so before it can have the focus.
+    if (event->type() == QEvent::ChildPolished && event->child()->isWidgetType() &&
+        static_cast<QWidget *>(event->child())->focusPolicy() != Qt::NoFocus)
+        event->child()->installEventFilter(this); // a second install changes nothing
     QWidget::childEvent(event);
 }
 

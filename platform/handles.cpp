@@ -2,16 +2,17 @@
 
 #include <QApplication>
 #include <QHash>
-#include <QPointer>
 #include <QWidget>
 
 namespace plenvor {
 
 namespace {
 
+// A handle lives inside the object it names and leaves the table with it, so plain pointers
+// never dangle.
 struct HandleTable
 {
-    QHash<Hwnd, QPointer<QObject>> objects;
+    QHash<Hwnd, QObject *> objects;
     QHash<const QObject *, Hwnd> handles;
     Hwnd next = 0x00010010;
 };
@@ -36,13 +37,13 @@ WindowHandle::~WindowHandle()
 {
     auto &t = table();
     if (const auto it = t.objects.constFind(m_handle); it != t.objects.cend())
-        t.handles.remove(it->data());
+        t.handles.remove(*it);
     t.objects.remove(m_handle);
 }
 
 QObject *objectFromHandle(Hwnd handle)
 {
-    return table().objects.value(handle).data();
+    return table().objects.value(handle, nullptr);
 }
 
 Hwnd handleOf(const QObject *object)

@@ -77,14 +77,11 @@ void frmMain::buildLayout()
     txtSourceHeight->setAccessibleName(QStringLiteral("Высота исходного изображения"));
     txtSourceHeight->setAccessibleDescription(
         QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина."));
-    connect(txtSourceWidth, &TextBox::Change, this,
-            [this] { guarded([this] { txtSourceWidth_Change(); }); });
-    connect(txtSourceHeight, &TextBox::Change, this,
-            [this] { guarded([this] { txtSourceHeight_Change(); }); });
-    connect(txtSourceWidth, &TextBox::GotFocus, this,
-            [this] { guarded([this] { txtSourceWidth_GotFocus(); }); });
-    connect(txtSourceHeight, &TextBox::GotFocus, this,
-            [this] { guarded([this] { txtSourceHeight_GotFocus(); }); });
+    txtSourceWidth->setChangeHandler([this] { guarded([this] { txtSourceWidth_Change(); }); });
+    txtSourceHeight->setChangeHandler([this] { guarded([this] { txtSourceHeight_Change(); }); });
+    txtSourceWidth->setGotFocusHandler([this] { guarded([this] { txtSourceWidth_GotFocus(); }); });
+    txtSourceHeight->setGotFocusHandler(
+        [this] { guarded([this] { txtSourceHeight_GotFocus(); }); });
 }
 
 void frmMain::bindEvents()
@@ -109,13 +106,14 @@ void frmMain::bindEvents()
          u"Высота, которую должно иметь изображение для пропорций этого экрана."},
     };
     for (const Binding &b : bindings) {
-        b.array.setEventBinder([this, b](TextBox &field, qint16 index) {
+        // One description string for the whole column, shared by its fields.
+        const QString description = QString::fromUtf16(b.description);
+        b.array.setEventBinder([this, b, description](TextBox &field, qint16 index) {
             field.setAccessibleName(
                 QStringLiteral("%1, строка %2").arg(QString::fromUtf16(b.name)).arg(index + 1));
-            field.setAccessibleDescription(QString::fromUtf16(b.description));
-            connect(&field, &TextBox::GotFocus, this, [this, handler = b.handler, index] {
-                guarded([&] { (this->*handler)(index); });
-            });
+            field.setAccessibleDescription(description);
+            field.setGotFocusHandler(
+                [this, handler = b.handler, index] { guarded([&] { (this->*handler)(index); }); });
         });
     }
 }

@@ -42,6 +42,19 @@ private slots:
         QCOMPARE(m_field->palette().color(QPalette::Text), painted);
     }
 
+    void fieldsOfTheSameColoursShareOnePalette()
+    {
+        auto *other = new TextBox(m_window.get());
+        for (TextBox *field : {m_field, other}) {
+            field->setForeColor(ole::kRed);
+            field->setBackColor(ole::kButtonFace);
+        }
+        QCOMPARE(m_field->palette().cacheKey() >> 32, other->palette().cacheKey() >> 32);
+        m_field->setForeColor(ole::kWindowText);
+        m_field->setBackColor(ole::kWindow);
+        QVERIFY(!m_field->testAttribute(Qt::WA_SetPalette)); // back to the desktop's own
+    }
+
     void geometryKeepsTwipsAndShowsPixels()
     {
         m_field->setHeight(316);
@@ -94,7 +107,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         other->setFocus();
         int got = 0;
-        connect(m_field, &TextBox::GotFocus, this, [&] { ++got; });
+        m_field->setGotFocusHandler([&] { ++got; });
         m_field->setFocus(Qt::TabFocusReason);
         QCOMPARE(got, 1);
         QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
@@ -107,7 +120,7 @@ private slots:
     void changeFiresForEveryKindOfEdit()
     {
         int changes = 0;
-        connect(m_field, &TextBox::Change, this, [&] { ++changes; });
+        m_field->setChangeHandler([&] { ++changes; });
         m_field->setText(QStringLiteral("12"));
         m_field->insert(QStringLiteral("3"));
         m_field->backspace();
@@ -281,9 +294,8 @@ private slots:
     void unloadedElementNoLongerDeliversEvents()
     {
         int changes = 0;
-        m_array->setEventBinder([&](TextBox &box, qint16) {
-            connect(&box, &TextBox::Change, this, [&] { ++changes; });
-        });
+        m_array->setEventBinder(
+            [&](TextBox &box, qint16) { box.setChangeHandler([&] { ++changes; }); });
         m_array->Load(1);
         TextBox &gone = (*m_array)[1];
         m_array->Unload(1);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+namespace plenvor {
+
+class frmMain;
+
+// The whole program: prepares Qt, runs Main and the event loop, and returns the exit
+// status. `whenStarted` runs once Main has shown the window (benchmarks watch it there).
+int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whenStarted = {});
+
+} // namespace plenvor
