@@ -4,15 +4,16 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
-#include <map>
-#include <set>
+#include <vector>
 
 namespace plenvor {
 
 // A family of like controls under one name, told apart by a signed 16-bit index. Every
 // element delivers its events to the array's shared handlers, bound with its index.
-// Elements are owned by their Qt parent, the form.
+// Elements are owned by their Qt parent, the form. They are kept in index order in one
+// vector: rows come and go at the end, and walking them stays close in memory.
 template <class Control> class ControlArray
 {
 public:
@@ -29,8 +30,7 @@ public:
     // Takes an element made with the form's layout.
     void adopt(Index index, Control *element)
     {
-        m_elements[index] = element;
-        m_designTime.insert(index);
+        insert(index, element, true);
         bind(*element, index);
     }
 
@@ -39,10 +39,10 @@ public:
     {
         if (m_elements.empty())
             throw RuntimeError(status::kNoSuchElement);
-        if (m_elements.count(index))
+        if (find(index))
             throw RuntimeError(status::kAlreadyLoaded);
-        Control *copy = m_elements.begin()->second->cloneInto(m_owner);
-        m_elements[index] = copy;
+        Control *copy = m_elements.front().control->cloneInto(m_owner);
+        insert(index, copy, false);
         bind(*copy, index);
     }
 
@@ -51,17 +51,15 @@ public:
     // passes to the element just below it.
     void Unload(Index index)
     {
-        const auto it = m_elements.find(index);
-        if (it == m_elements.end())
+        const auto it = position(index);
+        if (it == m_elements.end() || it->index != index)
             throw RuntimeError(status::kNoSuchElement);
-        if (m_designTime.count(index))
+        if (it->designTime)
             throw RuntimeError(status::kCannotUnloadDesignTime);
-        Control *element = it->second;
-        m_elements.erase(it);
-        if (element->hasFocus()) {
-            if (const auto below = m_elements.lower_bound(index); below != m_elements.begin())
-                std::prev(below)->second->setFocus(Qt::OtherFocusReason);
-        }
+        Control *element = it->control;
+        const auto below = m_elements.erase(it);
+        if (element->hasFocus() && below != m_elements.begin())
+            std::prev(below)->control->setFocus(Qt::OtherFocusReason);
         element->detachEvents();
         element->hide();
         element->deleteLater();
@@ -73,25 +71,43 @@ public:
 
     Control &operator[](Index index) const
     {
-        const auto it = m_elements.find(index);
-        if (it == m_elements.end())
-            throw RuntimeError(status::kNoSuchElement);
-        return *it->second;
+        if (Control *element = find(index))
+            return *element;
+        throw RuntimeError(status::kNoSuchElement);
     }
 
     // The element, or null where there is none.
     Control *find(Index index) const
     {
-        const auto it = m_elements.find(index);
-        return it == m_elements.end() ? nullptr : it->second;
+        const auto it = position(index);
+        return it != m_elements.end() && it->index == index ? it->control : nullptr;
     }
 
 private:
+    struct Element
+    {
+        Index index;
+        bool designTime;
+        Control *control;
+    };
+    using Elements = std::vector<Element>;
+
+    typename Elements::const_iterator position(Index index) const
+    {
+        return std::lower_bound(m_elements.begin(), m_elements.end(), index,
+                                [](const Element &e, Index i) { return e.index < i; });
+    }
+
+    void insert(Index index, Control *control, bool designTime)
+    {
+        m_elements.insert(position(index), Element{index, designTime, control});
+    }
+
     std::pair<Index, Index> ends() const
     {
         if (m_elements.empty())
             throw RuntimeError(status::kNoSuchElement);
-        return {m_elements.begin()->first, m_elements.rbegin()->first};
+        return {m_elements.front().index, m_elements.back().index};
     }
 
     void bind(Control &element, Index index)
@@ -101,8 +117,7 @@ private:
     }
 
     QWidget *m_owner;
-    std::map<Index, Control *> m_elements;
-    std::set<Index> m_designTime;
+    Elements m_elements;
     EventBinder m_binder;
 };
 

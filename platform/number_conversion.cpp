@@ -18,12 +18,16 @@ constexpr quint64 kSaturation = quint64(1) << 33;
 
 bool startsWithAt(QStringView text, qsizetype pos, const QString &token)
 {
-    return !token.isEmpty() && text.mid(pos).startsWith(token);
+    return !token.isEmpty() && pos < text.size() && text.mid(pos).startsWith(token);
 }
 
 } // namespace
 
-Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
+NumberReader::NumberReader(const QLocale &locale)
+    : m_minus(locale.negativeSign()), m_plus(locale.positiveSign()), m_point(locale.decimalPoint())
+{}
+
+Status NumberReader::toInt32(QStringView text, qint32 &out) const
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -34,11 +38,11 @@ Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
     if (i < n && (text[i] == u'-' || text[i] == u'+')) {
         negative = text[i] == u'-';
         ++i;
-    } else if (const QString minus = locale.negativeSign(); startsWithAt(text, i, minus)) {
+    } else if (startsWithAt(text, i, m_minus)) {
         negative = true;
-        i += minus.size();
-    } else if (const QString plus = locale.positiveSign(); startsWithAt(text, i, plus)) {
-        i += plus.size();
+        i += m_minus.size();
+    } else if (startsWithAt(text, i, m_plus)) {
+        i += m_plus.size();
     }
 
     quint64 whole = 0;
@@ -52,8 +56,8 @@ Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
     // for rounding half to even.
     int firstFraction = 0;
     bool restNonZero = false;
-    if (const QString point = locale.decimalPoint(); startsWithAt(text, i, point)) {
-        i += point.size();
+    if (startsWithAt(text, i, m_point)) {
+        i += m_point.size();
         for (qsizetype f = 0; i < n && isDigit(text[i]); ++i, ++f, ++digits) {
             const int d = text[i].unicode() - u'0';
             if (f == 0)
@@ -79,9 +83,14 @@ Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
     return status::kOk;
 }
 
+Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out)
+{
+    return NumberReader(locale).toInt32(text, out);
+}
+
 Status VarI4FromStr(QStringView text, qint32 &out)
 {
-    return VarI4FromStr(text, QLocale(), out);
+    return NumberReader().toInt32(text, out);
 }
 
 } // namespace plenvor

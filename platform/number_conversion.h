@@ -20,4 +20,18 @@ Status VarI4FromStr(QStringView text, const QLocale &locale, qint32 &out);
 // The same for the user's default locale, QLocale(), which tests may pin.
 Status VarI4FromStr(QStringView text, qint32 &out);
 
+// The conversion with the locale's signs and separator looked up once, for converting
+// many texts in a row.
+class NumberReader
+{
+public:
+    explicit NumberReader(const QLocale &locale = QLocale());
+    Status toInt32(QStringView text, qint32 &out) const;
+
+private:
+    QString m_minus;
+    QString m_plus;
+    QString m_point;
+};
+
 } // namespace plenvor

@@ -28,9 +28,11 @@ void calculateColumn(SupportLibrary &library, TextBox &source, const ControlArra
     resumeNext([&] { last = widths.UBound(); });
 
     // The source text cannot change during the loop (writing a target starts nothing), so
-    // it is converted once: a megabyte pasted there costs one pass, not one per row.
+    // it is converted once: a megabyte pasted there costs one pass, not one per row. The
+    // user's locale is looked up once for all the rows as well.
+    const NumberReader numbers;
     qint32 s = 0;
-    const Status sourceStatus = VarI4FromStr(source.Text(), s);
+    const Status sourceStatus = numbers.toInt32(source.Text(), s);
 
     for (qint32 i = first; i <= last; ++i) {
         const auto row = qint16(i);
@@ -39,8 +41,8 @@ void calculateColumn(SupportLibrary &library, TextBox &source, const ControlArra
             check(sourceStatus);
             qint32 w = 0;
             qint32 h = 0;
-            check(VarI4FromStr(widths[row].Text(), w));
-            check(VarI4FromStr(heights[row].Text(), h));
+            check(numbers.toInt32(widths[row].Text(), w));
+            check(numbers.toInt32(heights[row].Text(), h));
             if (const std::optional<qint32> value = formula(s, w, h))
                 result = QString::number(*value);
         });

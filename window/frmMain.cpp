@@ -88,32 +88,35 @@ void frmMain::bindEvents()
 {
     // Every element of a row array shares the array's focus handler, with its index. Screen
     // readers tell the rows apart by the number in each field's name.
-    struct Binding
+    struct Column
     {
         ControlArray<TextBox> &array;
-        void (frmMain::*handler)(qint16);
         const char16_t *name;
         const char16_t *description;
     };
-    const Binding bindings[] = {
-        {txtResolutionWidth, &frmMain::txtResolutionWidth_GotFocus, u"Ширина экрана",
-         u"Ширина разрешения экрана в пикселях."},
-        {txtResolutionHeight, &frmMain::txtResolutionHeight_GotFocus, u"Высота экрана",
-         u"Высота разрешения экрана в пикселях."},
-        {txtTargetWidth, &frmMain::txtTargetWidth_GotFocus, u"Нужная ширина изображения",
+    const Column columns[] = {
+        {txtResolutionWidth, u"Ширина экрана", u"Ширина разрешения экрана в пикселях."},
+        {txtResolutionHeight, u"Высота экрана", u"Высота разрешения экрана в пикселях."},
+        {txtTargetWidth, u"Нужная ширина изображения",
          u"Ширина, которую должно иметь изображение для пропорций этого экрана."},
-        {txtTargetHeight, &frmMain::txtTargetHeight_GotFocus, u"Нужная высота изображения",
+        {txtTargetHeight, u"Нужная высота изображения",
          u"Высота, которую должно иметь изображение для пропорций этого экрана."},
     };
-    for (const Binding &b : bindings) {
+    static constexpr void (frmMain::*kFocusHandlers[])(qint16) = {
+        &frmMain::txtResolutionWidth_GotFocus, &frmMain::txtResolutionHeight_GotFocus,
+        &frmMain::txtTargetWidth_GotFocus, &frmMain::txtTargetHeight_GotFocus};
+    for (quint8 column = 0; column < std::size(columns); ++column) {
+        const Column &c = columns[column];
         // One description string for the whole column, shared by its fields.
-        const QString description = QString::fromUtf16(b.description);
-        b.array.setEventBinder([this, b, description](TextBox &field, qint16 index) {
-            field.setAccessibleName(
-                QStringLiteral("%1, строка %2").arg(QString::fromUtf16(b.name)).arg(index + 1));
+        const QString name = QString::fromUtf16(c.name);
+        const QString description = QString::fromUtf16(c.description);
+        c.array.setEventBinder([this, column, name, description](TextBox &field, qint16 index) {
+            field.setAccessibleName(QStringLiteral("%1, строка %2").arg(name).arg(index + 1));
             field.setAccessibleDescription(description);
-            field.setGotFocusHandler(
-                [this, handler = b.handler, index] { guarded([&] { (this->*handler)(index); }); });
+            // Small enough to live inside the handler itself: no allocation per field.
+            field.setGotFocusHandler([this, column, index] {
+                guarded([&] { (this->*kFocusHandlers[column])(index); });
+            });
         });
     }
 }

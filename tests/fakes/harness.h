@@ -19,6 +19,7 @@ struct FormProbe
     static void RemoveResolutionRow(frmMain &f) { f.RemoveResolutionRow(); }
     static void LoadSettings(frmMain &f) { f.LoadSettings(); }
     static void SaveSettings(frmMain &f) { f.SaveSettings(); }
+    static void txtSourceWidth_Change(frmMain &f) { f.txtSourceWidth_Change(); }
 };
 
 namespace test {
