@@ -22,6 +22,20 @@ void repaintNow()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// A window of `rows` filled rows with "160" typed into its source width, painted.
+std::unique_ptr<test::WindowHarness> typingWindow(int rows)
+{
+    auto h = std::make_unique<test::WindowHarness>();
+    h->show();
+    h->addRows(rows - 1);
+    for (qint16 i = 0; i < rows; ++i)
+        h->setRow(i, QString::number(1000 + i), QString::number(700 + i));
+    h->form->txtSourceWidth->setFocus();
+    QTest::keyClicks(h->form->txtSourceWidth, QStringLiteral("160"));
+    repaintNow();
+    return h;
+}
+
 } // namespace
 
 class bench_Keystroke : public QObject
@@ -31,15 +45,8 @@ class bench_Keystroke : public QObject
 private slots:
     void keystrokeWith30Rows()
     {
-        test::WindowHarness h;
-        frmMain &form = h.show();
-        h.addRows(29);
-        for (qint16 i = 0; i < 30; ++i)
-            h.setRow(i, QString::number(1000 + i), QString::number(700 + i));
-        TextBox *source = form.txtSourceWidth;
-        source->setFocus();
-        QTest::keyClicks(source, QStringLiteral("160"));
-        repaintNow();
+        const auto h = typingWindow(30);
+        TextBox *source = h->form->txtSourceWidth;
         bool typing = true;
         QBENCHMARK
         {
@@ -61,15 +68,9 @@ private slots:
     void keystrokeWith1000RowsAgainstTheFloor()
     {
         QFETCH(bool, lookAlike);
-        test::WindowHarness h;
-        frmMain &form = h.show();
-        h.addRows(999);
-        for (qint16 i = 0; i < 1000; ++i)
-            h.setRow(i, QString::number(1000 + i), QString::number(700 + i));
+        const auto h = typingWindow(1000);
+        frmMain &form = *h->form;
         TextBox *source = form.txtSourceWidth;
-        source->setFocus();
-        QTest::keyClicks(source, QStringLiteral("160"));
-        repaintNow();
 
         // 1,000 rows of four line edits and a label, like Plenvor's rows. It takes the same
         // keystroke in a field where Plenvor's source width stands, then updates one column.

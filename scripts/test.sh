@@ -1,7 +1,11 @@
 #!/bin/sh
-# Builds Plenvor and runs every test: the unit and widget tests on the offscreen platform,
-# the end-to-end tests on the real program under Xvfb, the Debian package installed into a
-# scratch root, and the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds Plenvor and runs every test:
+#   - the unit and widget tests on the offscreen platform,
+#   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
+#     into a scratch root,
+#   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again, and the
+#     robustness suite (kills during saving, random keys, hostile settings files),
+#   - the libFuzzer targets (clang), each for a bounded time.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -12,12 +16,18 @@ echo "== Build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" -L unit
-ctest --test-dir build --output-on-failure -L e2e
-ctest --test-dir build --output-on-failure -L package
+ctest --test-dir build --output-on-failure -L 'e2e|package'
 
 echo "== Build and test under the sanitizers"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON -DPLENVOR_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L unit
+ctest --test-dir build-sanitize --output-on-failure -L robustness
+
+echo "== Fuzz"
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_BENCH=OFF
+cmake --build build-fuzz -j "$jobs" --target fuzz_number_conversion fuzz_stored_list
+ctest --test-dir build-fuzz --output-on-failure -L fuzz
 
 echo "== All tests passed"

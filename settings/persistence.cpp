@@ -5,6 +5,15 @@
 
 namespace plenvor {
 
+std::pair<qint32, qint32> frmMain::rowRange() const noexcept
+{
+    qint32 first = 0;
+    qint32 last = 0;
+    resumeNext([&] { first = txtResolutionWidth.LBound(); });
+    resumeNext([&] { last = txtResolutionHeight.UBound(); });
+    return {first, last};
+}
+
 void frmMain::LoadSettings()
 {
     StoreSession store(m_services.settingsStore, m_services.app);
@@ -17,10 +26,7 @@ void frmMain::LoadSettings()
     for (qint32 i = 2; i <= rows; ++i)
         AddResolutionRow();
 
-    qint16 first = 0;
-    qint16 last = 0;
-    resumeNext([&] { first = txtResolutionWidth.LBound(); });
-    resumeNext([&] { last = txtResolutionHeight.UBound(); });
+    const auto [first, last] = rowRange();
     for (qint32 i = first; i <= last; ++i) {
         const auto row = qint16(i);
         // A field whose value cannot be read keeps its text; the others are still read.
@@ -45,10 +51,7 @@ void frmMain::SaveSettings()
         store.write(kCountKey, SettingsStore::kNumberValue,
                     storedCount(txtResolutionWidth.Count()));
     });
-    qint16 first = 0;
-    qint16 last = 0;
-    resumeNext([&] { first = txtResolutionWidth.LBound(); });
-    resumeNext([&] { last = txtResolutionHeight.UBound(); });
+    const auto [first, last] = rowRange();
     // int, not qint16: the last index can be 32767. One unwritable entry costs only itself.
     for (qint32 i = first; i <= last; ++i) {
         const auto row = qint16(i);

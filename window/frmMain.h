@@ -61,6 +61,10 @@ private:
     void txtTargetWidth_GotFocus(qint16 Index);
     void txtTargetHeight_GotFocus(qint16 Index);
 
+    // The row indexes, from the lower bound of txtResolutionWidth to the upper bound of
+    // txtResolutionHeight; a bound that cannot be read stays 0.
+    std::pair<qint32, qint32> rowRange() const noexcept;
+
     void buildLayout();
     void bindEvents();
     void highlightFocusedField();

@@ -139,3 +139,29 @@ e2e_read_field() {
     e2e_click_field "$@"
     e2e_read_focused
 }
+
+# Runs one test function in a fresh home, counts it, and cleans up whatever it started:
+# e2e_run NAME FUNCTION [ARGS...]. e2e_summary prints "N passed, M failed" and fails if any did.
+E2E_PASSED=0
+E2E_FAILED=0
+e2e_run() {
+    e2e_name=$1
+    shift
+    e2e_fresh_home
+    E2E_PID=
+    if "$@"; then
+        E2E_PASSED=$((E2E_PASSED + 1))
+        echo "ok   $e2e_name"
+    else
+        E2E_FAILED=$((E2E_FAILED + 1))
+        echo "FAIL $e2e_name"
+        grep -v XDG_RUNTIME "$E2E_HOME/stderr" 2>/dev/null | head -n 5 | sed 's/^/    stderr: /'
+    fi
+    [ -n "$E2E_PID" ] && kill -KILL "$E2E_PID" 2>/dev/null && wait "$E2E_PID" 2>/dev/null
+    rm -rf "$E2E_HOME"
+}
+
+e2e_summary() {
+    echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    [ "$E2E_FAILED" -eq 0 ]
+}

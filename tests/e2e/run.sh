@@ -9,8 +9,6 @@ PLENVOR=$(realpath "$1")
 
 SCREEN_W=1280
 SCREEN_H=1024
-passed=0
-failed=0
 
 fail() { echo "    $*"; return 1; }
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
@@ -217,27 +215,11 @@ test_without_a_display_it_says_so_in_one_line() {
     case "$out" in *display*) ;; *) fail "says: $out" ;; esac
 }
 
-run() {
-    e2e_fresh_home
-    E2E_PID=
-    if "$1"; then
-        passed=$((passed + 1))
-        echo "ok   $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1"
-        sed 's/^/    stderr: /' "$E2E_HOME/stderr" 2>/dev/null | head -n 5
-    fi
-    [ -n "$E2E_PID" ] && kill -KILL "$E2E_PID" 2>/dev/null && wait "$E2E_PID" 2>/dev/null
-    rm -rf "$E2E_HOME"
-}
-
 e2e_start_wm || exit 1
 tests=$(sed -n 's/^\(test_[a-z0-9_]*\)() {$/\1/p' "$0")
 for t in $tests; do
     [ -z "${E2E_ONLY:-}" ] || [ "$t" = "$E2E_ONLY" ] || continue
-    run "$t"
+    e2e_run "$t" "$t"
 done
 e2e_stop_wm
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+e2e_summary

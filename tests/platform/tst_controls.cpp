@@ -1,3 +1,4 @@
+#include "fakes/run_tests.h"
 #include "platform/control_array.h"
 #include "platform/controls.h"
 #include "platform/handles.h"
@@ -306,16 +307,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    int failures = 0;
-    {
-        tst_Controls controls;
-        failures += QTest::qExec(&controls, argc, argv);
-    }
-    {
-        tst_ControlArray arrays;
-        failures += QTest::qExec(&arrays, argc, argv);
-    }
-    return failures;
+    return plenvor::test::runTests<tst_Controls, tst_ControlArray>(argc, argv);
 }
 #include "tst_controls.moc"

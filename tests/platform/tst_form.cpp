@@ -1,4 +1,5 @@
 #include "fakes/harness.h"
+#include "fakes/run_tests.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/key_codes.h"
@@ -258,16 +259,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    int failures = 0;
-    {
-        tst_Form form;
-        failures += QTest::qExec(&form, argc, argv);
-    }
-    {
-        tst_KeyCodes codes;
-        failures += QTest::qExec(&codes, argc, argv);
-    }
-    return failures;
+    return plenvor::test::runTests<tst_Form, tst_KeyCodes>(argc, argv);
 }
 #include "tst_form.moc"

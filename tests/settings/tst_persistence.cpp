@@ -1,4 +1,5 @@
 #include "fakes/harness.h"
+#include "fakes/run_tests.h"
 #include "settings/keys.h"
 
 #include <QScreen>
@@ -301,16 +302,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    int failures = 0;
-    {
-        tst_Persistence persistence;
-        failures += QTest::qExec(&persistence, argc, argv);
-    }
-    {
-        tst_Keys keys;
-        failures += QTest::qExec(&keys, argc, argv);
-    }
-    return failures;
+    return plenvor::test::runTests<tst_Persistence, tst_Keys>(argc, argv);
 }
 #include "tst_persistence.moc"

@@ -1,4 +1,5 @@
 #include "fakes/harness.h"
+#include "fakes/run_tests.h"
 #include "settings/keys.h"
 #include "shell/key_table.h"
 
@@ -260,16 +261,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    int failures = 0;
-    {
-        tst_KeyTable table;
-        failures += QTest::qExec(&table, argc, argv);
-    }
-    {
-        tst_Keyboard keyboard;
-        failures += QTest::qExec(&keyboard, argc, argv);
-    }
-    return failures;
+    return plenvor::test::runTests<tst_KeyTable, tst_Keyboard>(argc, argv);
 }
 #include "tst_keyboard.moc"
