@@ -52,10 +52,16 @@ e2e_start() {
     HOME=$E2E_HOME XDG_CONFIG_HOME=$E2E_HOME/config XDG_RUNTIME_DIR=$E2E_HOME/run \
         PATH=$E2E_HOME/bin:$PATH LC_ALL=C.UTF-8 XDG_CURRENT_DESKTOP= "$PLENVOR" >"$E2E_HOME/stdout" 2>"$E2E_HOME/stderr" &
     E2E_PID=$!
-    e2e_wait "the window" e2e_find_window || return 1
+    e2e_wait "the window" e2e_window_or_gone || return 1
+    kill -0 "$E2E_PID" 2>/dev/null || { echo "    the program ended before showing its window"; return 1; }
     e2e_wait "the keyboard focus" e2e_is_focused || return 1
     # The window manager tells its frame after mapping; the window then settles.
     sleep 0.3
+}
+
+# Succeeds once the window is there, or once the program has ended without one.
+e2e_window_or_gone() {
+    e2e_find_window || ! kill -0 "$E2E_PID" 2>/dev/null
 }
 
 e2e_find_window() {
