@@ -36,6 +36,16 @@ std::unique_ptr<test::WindowHarness> typingWindow(int rows)
     return h;
 }
 
+// Thirty rows, the first 1920 x 1080, for a text pasted into the source width.
+std::unique_ptr<test::WindowHarness> pasteWindow()
+{
+    auto h = std::make_unique<test::WindowHarness>();
+    h->show();
+    h->addRows(29);
+    h->setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
+    return h;
+}
+
 } // namespace
 
 class bench_Keystroke : public QObject
@@ -133,10 +143,8 @@ private slots:
     void validateAndComputeAPastedText()
     {
         QFETCH(int, kilobytes);
-        test::WindowHarness h;
-        frmMain &form = h.show();
-        h.addRows(29);
-        h.setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
+        const auto h = pasteWindow();
+        frmMain &form = *h->form;
         form.txtSourceWidth->setText(QString(kilobytes * 1024 - 4, u' ') + QStringLiteral("1600"));
         QBENCHMARK
         {
@@ -155,10 +163,8 @@ private slots:
     void pasteIntoTheSourceWidth()
     {
         QFETCH(int, kilobytes);
-        test::WindowHarness h;
-        frmMain &form = h.show();
-        h.addRows(29);
-        h.setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
+        const auto h = pasteWindow();
+        frmMain &form = *h->form;
         const QString pasted = QString(kilobytes * 1024 - 4, u' ') + QStringLiteral("1600");
         QApplication::clipboard()->setText(pasted);
         TextBox *source = form.txtSourceWidth;

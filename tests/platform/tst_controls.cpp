@@ -118,16 +118,6 @@ private slots:
         QCOMPARE(got, 1);
     }
 
-    void changeFiresForEveryKindOfEdit()
-    {
-        int changes = 0;
-        m_field->setChangeHandler([&] { ++changes; });
-        m_field->setText(QStringLiteral("12"));
-        m_field->insert(QStringLiteral("3"));
-        m_field->backspace();
-        QCOMPARE(changes, 3);
-    }
-
     void ctrlWithAKeyTypesNothingButShortcutsWork_data()
     {
         QTest::addColumn<int>("key");
@@ -157,13 +147,6 @@ private slots:
         QTest::keyClick(m_field, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(m_field->selectedText(), text);
     }
-
-    void noLengthLimit()
-    {
-        const QString megabyte(1 << 20, u'7');
-        m_field->setText(megabyte);
-        QCOMPARE(m_field->Text().size(), megabyte.size());
-    }
 };
 
 class tst_ControlArray : public QObject
@@ -172,15 +155,12 @@ class tst_ControlArray : public QObject
 
     std::unique_ptr<QWidget> m_window;
     std::unique_ptr<ControlArray<TextBox>> m_array;
-    QVector<qint16> m_bound;
 
 private slots:
     void init()
     {
         m_window = std::make_unique<QWidget>();
         m_array = std::make_unique<ControlArray<TextBox>>(m_window.get());
-        m_bound.clear();
-        m_array->setEventBinder([this](TextBox &, qint16 index) { m_bound << index; });
         auto *first = new TextBox(m_window.get());
         first->Move(120, 780, 1575, 315);
         first->setText(QStringLiteral("1920"));
@@ -211,33 +191,6 @@ private slots:
         QCOMPARE(QRect(copy.Left(), copy.Top(), copy.Width(), copy.Height()),
                  QRect(120, 780, 1575, 315));
         QCOMPARE(copy.parentWidget(), m_window.get());
-    }
-
-    void boundsAndCountFollowTheElements()
-    {
-        QCOMPARE(m_array->LBound(), qint16(0));
-        QCOMPARE(m_array->UBound(), qint16(0));
-        m_array->Load(1);
-        m_array->Load(2);
-        QCOMPARE(m_array->UBound(), qint16(2));
-        QCOMPARE(m_array->Count(), 3);
-        m_array->Unload(2);
-        QCOMPARE(m_array->UBound(), qint16(1));
-        QCOMPARE(m_array->Count(), 2);
-    }
-
-    void indexesRunTheWholeSixteenBits()
-    {
-        m_array->Load(32767);
-        QCOMPARE(m_array->UBound(), qint16(32767));
-        QCOMPARE(m_array->find(32766), nullptr);
-    }
-
-    void everyElementIsBoundWithItsIndex()
-    {
-        m_array->Load(1);
-        m_array->Load(5);
-        QCOMPARE(m_bound, (QVector<qint16>{0, 1, 5}));
     }
 
     void misuseRaisesRunTimeErrors_data()

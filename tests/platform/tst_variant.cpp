@@ -91,14 +91,6 @@ private slots:
         QVERIFY(!Variant::error(status::kFail).isOmitted());
         QVERIFY(!Variant().isOmitted());
     }
-
-    void typesAreKeptApart()
-    {
-        QVERIFY(Variant::fromInt16(1) != Variant::fromInt32(1));
-        QVERIFY(Variant::fromText("1") != Variant::fromInt32(1));
-        QVERIFY(Variant() != Variant::null());
-        QCOMPARE(Variant::fromInt16(1).type(), Variant::Type::Int16);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Variant)

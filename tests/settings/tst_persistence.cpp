@@ -281,23 +281,6 @@ private slots:
         QCOMPARE(storedCount(rows), stored);
         QCOMPARE(storedCount(rows).CLng(), rows);
     }
-
-    void rowsToRestoreAreBounded_data()
-    {
-        QTest::addColumn<qint32>("count");
-        QTest::addColumn<qint32>("rows");
-        QTest::newRow("negative") << -1 << -1;
-        QTest::newRow("within") << 5 << 5;
-        QTest::newRow("full") << 32768 << 32768;
-        QTest::newRow("past") << 40000 << 32768;
-        QTest::newRow("largest") << 2147483647 << 32768;
-    }
-    void rowsToRestoreAreBounded()
-    {
-        QFETCH(qint32, count);
-        QFETCH(qint32, rows);
-        QCOMPARE(rowsToRestore(count), rows);
-    }
 };
 
 int main(int argc, char *argv[])

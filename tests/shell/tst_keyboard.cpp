@@ -1,48 +1,11 @@
 #include "fakes/harness.h"
 #include "fakes/run_tests.h"
 #include "settings/keys.h"
-#include "shell/key_table.h"
 
 #include <QPointer>
 #include <QTest>
 
 using namespace plenvor;
-
-Q_DECLARE_METATYPE(plenvor::KeyCommand)
-
-class tst_KeyTable : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void commandsNeedTheExactShiftState_data()
-    {
-        QTest::addColumn<int>("keyCode");
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<KeyCommand>("command");
-        QTest::newRow("ctrl+pad plus") << 107 << 2 << KeyCommand::AddRow;
-        QTest::newRow("ctrl+pad minus") << 109 << 2 << KeyCommand::RemoveRow;
-        QTest::newRow("shift+F1") << 112 << 1 << KeyCommand::ShowAbout;
-        QTest::newRow("F1") << 112 << 0 << KeyCommand::OpenReadMe;
-        QTest::newRow("Esc") << 27 << 0 << KeyCommand::Unload;
-        QTest::newRow("pad plus alone") << 107 << 0 << KeyCommand::None;
-        QTest::newRow("ctrl+shift+pad plus") << 107 << 3 << KeyCommand::None;
-        QTest::newRow("ctrl+alt+pad minus") << 109 << 6 << KeyCommand::None;
-        QTest::newRow("ctrl+main plus") << 187 << 2 << KeyCommand::None;
-        QTest::newRow("ctrl+main minus") << 189 << 2 << KeyCommand::None;
-        QTest::newRow("ctrl+F1") << 112 << 2 << KeyCommand::None;
-        QTest::newRow("alt+F1") << 112 << 4 << KeyCommand::None;
-        QTest::newRow("shift+Esc") << 27 << 1 << KeyCommand::None;
-        QTest::newRow("a lone ctrl") << 17 << 2 << KeyCommand::None;
-    }
-    void commandsNeedTheExactShiftState()
-    {
-        QFETCH(int, keyCode);
-        QFETCH(int, shift);
-        QFETCH(KeyCommand, command);
-        QCOMPARE(commandForKey(qint16(keyCode), qint16(shift)), command);
-    }
-};
 
 class tst_Keyboard : public QObject
 {
@@ -261,6 +224,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    return plenvor::test::runTests<tst_KeyTable, tst_Keyboard>(argc, argv);
+    return plenvor::test::runTests<tst_Keyboard>(argc, argv);
 }
 #include "tst_keyboard.moc"

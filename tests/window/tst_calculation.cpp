@@ -33,6 +33,8 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
+    // The arithmetic's own cases are the size-math table's; these are about the texts the
+    // window converts and the column each source fills.
     void sourceWidthGivesEveryTargetHeight_data()
     {
         addColumns();
