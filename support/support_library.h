@@ -25,7 +25,12 @@ public:
     virtual Status asSetWindowResIconAll(Hwnd window, const QString &resourceName) = 0;
     // Centres the window on the screen.
     virtual Status asCenterFormEx(Hwnd window, qint32 &result) = 0;
-    // The text without the characters around it that the ten options name.
+    // The text without the characters around it (never inside) that the true options name:
+    // spaces; tabs; CR; LF; NUL; other control characters; no-break spaces (U+00A0, U+2007,
+    // U+202F); other Unicode spaces; zero-width characters and the BOM; NEL and the line and
+    // paragraph separators. The program trims with the first five, so a number followed by
+    // a line end passes validation although the conversion, which skips only spaces and
+    // tabs, refuses it unchanged.
     virtual Status asTrimEx2(const QString &text, VbBool spaces, VbBool tabs,
                              VbBool carriageReturns, VbBool lineFeeds, VbBool nulls,
                              VbBool otherControls, VbBool noBreakSpaces, VbBool unicodeSpaces,
