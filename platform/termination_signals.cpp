@@ -4,7 +4,6 @@
 
 #ifdef Q_OS_UNIX
 #include <QApplication>
-#include <QPointer>
 #include <QSocketNotifier>
 
 #include <csignal>
