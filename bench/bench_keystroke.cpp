@@ -67,8 +67,8 @@ private slots:
     }
 
     // 1,000 rows against the floor, interleaved round by round; medians. The second floor's
-    // target column looks like Plenvor's (read-only, on the button-face colour), which the
-    // design asks for and which costs painting time of its own.
+    // target column looks like Plenvor's (read-only, on the button-face colour), which costs
+    // painting time of its own.
     void keystrokeWith1000RowsAgainstTheFloor_data()
     {
         QTest::addColumn<bool>("lookAlike");

@@ -39,23 +39,6 @@ private slots:
         }
         QVERIFY(sum > 0);
     }
-
-    void convertAPastedMegabyte_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("1 MB of digits") << QString(1 << 20, u'9');
-        QTest::newRow("1 MB of blanks and a number")
-            << QString(1 << 20, u' ') + QStringLiteral("1600");
-    }
-    void convertAPastedMegabyte()
-    {
-        QFETCH(QString, text);
-        qint32 v = 0;
-        QBENCHMARK
-        {
-            VarI4FromStr(text, QLocale::c(), v);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(bench_Math)

@@ -54,8 +54,8 @@ public:
         const auto it = position(index);
         if (it == m_elements.end() || it->index != index)
             throw RuntimeError(status::kNoSuchElement);
-        if (it->designTime)
-            throw RuntimeError(status::kCannotUnloadDesignTime);
+        if (it->fromLayout)
+            throw RuntimeError(status::kCannotUnloadLayoutControl);
         Control *element = it->control;
         const auto below = m_elements.erase(it);
         if (element->hasFocus() && below != m_elements.begin())
@@ -87,7 +87,7 @@ private:
     struct Element
     {
         Index index;
-        bool designTime;
+        bool fromLayout;
         Control *control;
     };
     using Elements = std::vector<Element>;
@@ -98,9 +98,9 @@ private:
                                 [](const Element &e, Index i) { return e.index < i; });
     }
 
-    void insert(Index index, Control *control, bool designTime)
+    void insert(Index index, Control *control, bool fromLayout)
     {
-        m_elements.insert(position(index), Element{index, designTime, control});
+        m_elements.insert(position(index), Element{index, fromLayout, control});
     }
 
     std::pair<Index, Index> ends() const

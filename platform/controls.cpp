@@ -109,11 +109,11 @@ Label *Label::cloneInto(QWidget *parent) const
     return copy;
 }
 
-QSize Label::fittedSize(QSize design) const
+QSize Label::fittedSize(QSize laidOut) const
 {
-    // The design sizes were made for Windows' font metrics; other renderers may need a
+    // The laid-out sizes were made for Windows' font metrics; other renderers may need a
     // pixel more, and a label must never cut its text.
-    return design.expandedTo(sizeHint());
+    return laidOut.expandedTo(sizeHint());
 }
 
 } // namespace plenvor

@@ -28,9 +28,7 @@ public:
     qint32 Top() const { return m_top; }
     qint32 Width() const { return m_width; }
     qint32 Height() const { return m_height; }
-    void setLeft(qint32 v) { Move(v, m_top, m_width, m_height); }
     void setTop(qint32 v) { Move(m_left, v, m_width, m_height); }
-    void setWidth(qint32 v) { Move(m_left, m_top, v, m_height); }
     void setHeight(qint32 v) { Move(m_left, m_top, m_width, v); }
     void Move(qint32 left, qint32 top, qint32 width, qint32 height)
     {
@@ -61,8 +59,8 @@ public:
     virtual void detachEvents() {}
 
 protected:
-    // The pixel size to show for the design size; labels grow so their text is never cut.
-    virtual QSize fittedSize(QSize design) const { return design; }
+    // The pixel size to show for the laid-out size; labels grow so their text is never cut.
+    virtual QSize fittedSize(QSize laidOut) const { return laidOut; }
 
     void copyPropertiesTo(ControlBase &copy) const
     {
@@ -79,9 +77,9 @@ protected:
 
     void applyGeometry()
     {
-        const QSize design(twipsToPixels(m_width), twipsToPixels(m_height));
+        const QSize laidOut(twipsToPixels(m_width), twipsToPixels(m_height));
         this->setGeometry(
-            QRect(QPoint(twipsToPixels(m_left), twipsToPixels(m_top)), fittedSize(design)));
+            QRect(QPoint(twipsToPixels(m_left), twipsToPixels(m_top)), fittedSize(laidOut)));
     }
 
     void changeEvent(QEvent *event) override
@@ -182,7 +180,7 @@ public:
     Label *cloneInto(QWidget *parent) const;
 
 protected:
-    QSize fittedSize(QSize design) const override;
+    QSize fittedSize(QSize laidOut) const override;
 };
 
 } // namespace plenvor

@@ -5,15 +5,12 @@
 
 namespace plenvor {
 
-// A font as a form's design gives it.
+// A font by family, size in points and weight, as a form names it.
 struct FontSpec
 {
     QString family;
     int points = 9;
     int weight = 400;
-    // The Windows character set (204 is Cyrillic). Qt picks glyphs by Unicode, so it is
-    // kept for the record only.
-    int charset = 0;
 };
 
 // The font at the form's scale (20 twips a point, 15 twips a pixel). When the system has

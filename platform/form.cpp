@@ -64,15 +64,6 @@ void Form::setTop(float twips)
     applyGeometry();
 }
 
-void Form::setWidth(float twips)
-{
-    const double client = double(twips) - pixelsToTwips(frameWidth());
-    if (!(client >= 0))
-        throw RuntimeError(kInvalidPropertyValue);
-    m_clientWidth = float(client);
-    applyGeometry();
-}
-
 void Form::setHeight(float twips)
 {
     const double client = double(twips) - pixelsToTwips(frameHeight());
@@ -186,7 +177,7 @@ void Form::keyPressEvent(QKeyEvent *event)
 
 void Form::previewKey(const QKeyEvent &event)
 {
-    if (!m_keyPreview || m_state != State::Loaded)
+    if (m_state != State::Loaded)
         return;
     // The handler gets its own copies: whatever it does to them, the key goes on unchanged.
     qint16 keyCode = virtualKeyCode(event.key(), event.modifiers());

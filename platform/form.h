@@ -11,8 +11,8 @@ class QKeyEvent;
 
 namespace plenvor {
 
-// A top-level window in the manner of the design's forms: lengths in twips, an outer
-// Height and Top in single precision, load/unload/key-down events and key preview.
+// A top-level window measured in twips, with an outer Height and Top in single precision,
+// load, unload and key-down events, and key preview: its key handler sees every key first.
 //
 // The form keeps its own Left, Top and Height: what the window system shows is that,
 // rounded to pixels and clamped to what X11 can hold, so resizing the window back and
@@ -32,8 +32,6 @@ public:
 
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString &caption) { setWindowTitle(caption); }
-    bool KeyPreview() const { return m_keyPreview; }
-    void setKeyPreview(bool on) { m_keyPreview = on; }
 
     // The outer size and position, frame and caption included.
     float Left() const { return m_left; }
@@ -42,7 +40,6 @@ public:
     float Height() const;
     void setLeft(float twips);
     void setTop(float twips);
-    void setWidth(float twips);
     void setHeight(float twips);
 
     // The inside of the frame, where the controls stand.
@@ -100,7 +97,6 @@ private:
 
     WindowHandle m_handle{this};
     State m_state = State::Created;
-    bool m_keyPreview = false;
     const QKeyEvent *m_previewed = nullptr;
 
     float m_left = 0;

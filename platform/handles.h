@@ -1,12 +1,10 @@
 #pragma once
 
+#include "support/hwnd.h"
+
 #include <QObject>
-#include <QtGlobal>
 
 namespace plenvor {
-
-// A 32-bit window handle, as the window system hands them out.
-using Hwnd = quint32;
 
 // Gives an object a handle for as long as this lives; handles are never reused, so a
 // stale handle finds nothing instead of somebody else's window.

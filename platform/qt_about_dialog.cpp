@@ -1,5 +1,7 @@
 #include "platform/qt_about_dialog.h"
 
+#include "platform/icons.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -29,7 +31,7 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
 {
     QDialog box(owner);
     box.setWindowTitle(QStringLiteral("О программе %1").arg(app.exeName));
-    const QIcon icon(QStringLiteral(":/plenvor/A_MAIN.xpm"));
+    const QIcon icon = iconResource(kMainIcon);
     box.setWindowIcon(icon);
 
     auto *row = new QHBoxLayout;

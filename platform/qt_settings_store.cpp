@@ -1,5 +1,7 @@
 #include "platform/qt_settings_store.h"
 
+#include "platform/variant_conversions.h"
+
 #include <QStringList>
 
 namespace plenvor {
@@ -55,13 +57,13 @@ Status toStored(const Variant &value, qint32 kind, QVariant &out)
 {
     if (kind == SettingsStore::kNumberValue) {
         qint32 number = 0;
-        if (const Status s = value.toInt32(number); failed(s))
+        if (const Status s = variantToInt32(value, number); failed(s))
             return s;
         out = number;
         return status::kOk;
     }
     QString text;
-    if (const Status s = value.toText(text); failed(s))
+    if (const Status s = variantToText(value, text); failed(s))
         return s;
     out = text;
     return status::kOk;

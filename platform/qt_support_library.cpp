@@ -1,6 +1,7 @@
 #include "platform/qt_support_library.h"
 
 #include "platform/form.h"
+#include "platform/icons.h"
 #include "platform/twips.h"
 #include "version.h"
 
@@ -20,14 +21,6 @@ namespace plenvor {
 namespace {
 
 const QString kReadMeName = QStringLiteral("readme.txt");
-
-// The program's own icon resources, by the names the program uses.
-QString iconResourcePath(const QString &name)
-{
-    if (name == QLatin1String("A_MAIN"))
-        return QStringLiteral(":/plenvor/A_MAIN.xpm");
-    return {};
-}
 
 bool isTracedByDebugger()
 {
@@ -87,10 +80,10 @@ Status QtSupportLibrary::asSetWindowResIconAll(Hwnd window, const QString &resou
         return status::kInvalidHandle;
     auto icon = m_icons.constFind(resourceName);
     if (icon == m_icons.cend()) {
-        const QString path = iconResourcePath(resourceName);
-        if (path.isEmpty() || !QFile::exists(path))
+        const QIcon found = iconResource(resourceName);
+        if (found.isNull())
             return status::kResourceNotFound;
-        icon = m_icons.insert(resourceName, QIcon(path));
+        icon = m_icons.insert(resourceName, found);
     }
     if (target == qApp) {
         // The owner window stands for the application: its icon is the task switcher's.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/app_object.h"
+#include "support/app_object.h"
 #include "support/support_library.h"
 
 #include <QHash>

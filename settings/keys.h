@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/variant.h"
+#include <QtGlobal>
 
 #include <QString>
 
@@ -14,10 +14,6 @@ QString heightKey(qint32 row);
 
 // Rows run from index 0 to 32767.
 constexpr qint32 kRowLimit = 32768;
-
-// The row count as stored: a 16-bit integer, or a 32-bit one for the one count that does
-// not fit in 16 bits, so that a full list is still kept whole.
-Variant storedCount(qint32 rows);
 
 // How many rows a stored count restores: no more than there can be.
 qint32 rowsToRestore(qint32 storedCount);

@@ -1,5 +1,6 @@
 #include "window/frmMain.h"
 
+#include "platform/variant_conversions.h"
 #include "settings/keys.h"
 #include "settings/store_session.h"
 
@@ -20,7 +21,7 @@ void frmMain::LoadSettings()
 
     qint32 count = 0;
     resumeNext([&] {
-        count = store.read(kCountKey, SettingsStore::kNumberValue, Variant::fromInt16(1)).CLng();
+        count = CLng(store.read(kCountKey, SettingsStore::kNumberValue, Variant::fromInt16(1)));
     });
     const qint32 rows = rowsToRestore(count);
     for (qint32 i = 2; i <= rows; ++i)
@@ -33,12 +34,12 @@ void frmMain::LoadSettings()
         resumeNext([&] {
             TextBox &field = txtResolutionWidth[row];
             field.setText(
-                store.read(widthKey(i), SettingsStore::kTextValue, Variant::omitted()).CStr());
+                CStr(store.read(widthKey(i), SettingsStore::kTextValue, Variant::omitted())));
         });
         resumeNext([&] {
             TextBox &field = txtResolutionHeight[row];
             field.setText(
-                store.read(heightKey(i), SettingsStore::kTextValue, Variant::omitted()).CStr());
+                CStr(store.read(heightKey(i), SettingsStore::kTextValue, Variant::omitted())));
         });
     }
 }
@@ -47,9 +48,10 @@ void frmMain::SaveSettings()
 {
     StoreSession store(m_services.settingsStore, m_services.app);
 
+    // In 32 bits: a full list of 32,768 rows has no 16-bit count.
     resumeNext([&] {
         store.write(kCountKey, SettingsStore::kNumberValue,
-                    storedCount(txtResolutionWidth.Count()));
+                    Variant::fromInt32(txtResolutionWidth.Count()));
     });
     const auto [first, last] = rowRange();
     // int, not qint16: the last index can be 32767. One unwritable entry costs only itself.

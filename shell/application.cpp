@@ -49,7 +49,8 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     setErrorReportCaption(app.title);
 
     QtSupportLibrary library(app);
-    modMain program({library, app, QtSettingsStore::factory(), QtAboutDialog::factory()});
+    modMain program({library, app, QtSettingsStore::factory(),
+                     ComponentSlot<AboutDialog>(QtAboutDialog::factory())});
     stopAtEdge([&] { program.Main(); });
     if (frmMain *form = program.form()) {
         closeOnTerminationSignals(*form);

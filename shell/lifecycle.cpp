@@ -1,10 +1,8 @@
 #include "window/frmMain.h"
 
-namespace plenvor {
+#include "platform/icons.h"
 
-namespace {
-const QString kIconResource = QStringLiteral("A_MAIN");
-}
+namespace plenvor {
 
 void frmMain::Form_Load()
 {
@@ -13,7 +11,7 @@ void frmMain::Form_Load()
     VbBool inIde = 0;
     check(m_services.library.asIsInIDE(inIde));
     if (inIde == kVbFalse)
-        check(m_services.library.asSetWindowResIconAll(hWnd(), kIconResource));
+        check(m_services.library.asSetWindowResIconAll(hWnd(), kMainIcon));
     // The window is centred at its one-row size; each restored row then grows it by half
     // a pitch up and half down, so it stays centred.
     LoadSettings();

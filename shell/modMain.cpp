@@ -1,30 +1,27 @@
 #include "shell/modMain.h"
 
-namespace plenvor {
+#include "platform/common_controls.h"
+#include "platform/icons.h"
 
-modMain::modMain(StartupServices services)
-    : m_services(std::move(services)), m_aboutBox(m_services.aboutBox)
-{}
+namespace plenvor {
 
 void modMain::Main()
 {
     SupportLibrary &library = m_services.library;
     qint32 ignored = 0;
     check(library.asRegisterAppPath(ignored));
-    m_services.initCommonControls();
+    InitCommonControls();
 
     VbBool inIde = 0;
     check(library.asIsInIDE(inIde));
     if (inIde == kVbFalse) {
         Hwnd owner = 0;
         check(library.asGetThunderMainHandle(owner));
-        check(library.asSetWindowResIconAll(owner, QStringLiteral("A_MAIN")));
+        check(library.asSetWindowResIconAll(owner, kMainIcon));
     }
 
-    if (!m_frmMain) {
-        m_frmMain = std::make_unique<frmMain>(
-            FormServices{library, m_services.app, m_services.settingsStore, m_aboutBox});
-    }
+    if (!m_frmMain)
+        m_frmMain = std::make_unique<frmMain>(m_services);
     m_frmMain->Show();
 }
 

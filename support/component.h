@@ -30,8 +30,6 @@ public:
         return *m_instance;
     }
 
-    bool exists() const { return m_instance != nullptr; }
-
 private:
     ComponentFactory<Interface> m_factory;
     std::unique_ptr<Interface> m_instance;

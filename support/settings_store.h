@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/app_object.h"
-#include "platform/variant.h"
+#include "support/app_object.h"
 #include "support/component.h"
 #include "support/status.h"
 #include "support/truth.h"
+#include "support/variant.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ class SettingsStore
 public:
     virtual ~SettingsStore() = default;
 
-    // Value kinds passed in position 3.
+    // What a key holds: a text, or a number that the store keeps as a number.
     static constexpr qint32 kTextValue = 0;
     static constexpr qint32 kNumberValue = 1;
 

@@ -35,8 +35,8 @@ QString describeStatus(Status s)
         return QStringLiteral("Элемент массива элементов управления не существует.");
     case status::kAlreadyLoaded:
         return QStringLiteral("Объект уже загружен.");
-    case status::kCannotUnloadDesignTime:
-        return QStringLiteral("Нельзя выгрузить элемент, созданный при разработке.");
+    case status::kCannotUnloadLayoutControl:
+        return QStringLiteral("Нельзя выгрузить элемент, созданный вместе с окном.");
     default:
         return QStringLiteral("Ошибка приложения.");
     }

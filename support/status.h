@@ -34,7 +34,7 @@ constexpr Status kDivideByZero = makeStatus(0x80020012u);  // DISP_E_DIVBYZERO
 constexpr Status kCannotCreateObject = makeStatus(0x800A01ADu);
 constexpr Status kNoSuchElement = makeStatus(0x800A0154u); // control array element missing
 constexpr Status kAlreadyLoaded = makeStatus(0x800A0168u);
-constexpr Status kCannotUnloadDesignTime = makeStatus(0x800A016Au);
+constexpr Status kCannotUnloadLayoutControl = makeStatus(0x800A016Au);
 } // namespace status
 
 constexpr bool failed(Status s)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/handles.h"
+#include "support/hwnd.h"
 #include "support/status.h"
 #include "support/truth.h"
 

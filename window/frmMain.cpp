@@ -15,14 +15,13 @@ bool isReadOnly(Control c)
 
 } // namespace
 
-frmMain::frmMain(FormServices services) : m_services(std::move(services))
+frmMain::frmMain(Services &services) : m_services(services)
 {
     // A fixed frame: only the program changes the window's height.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setCaption(QString::fromUtf16(layout::kCaption));
-    setKeyPreview(true);
     setFont(makeFont(layout::kFont));
     setClientSize(layout::kClientWidth, layout::kClientHeight);
     bindEvents();

@@ -1,32 +1,18 @@
 #pragma once
 
-#include "platform/app_object.h"
 #include "platform/control_array.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "support/about_dialog.h"
-#include "support/component.h"
-#include "support/settings_store.h"
-#include "support/support_library.h"
+#include "support/services.h"
 
 namespace plenvor {
-
-// What the window needs from outside: the support library, the application object and
-// the two outside components.
-struct FormServices
-{
-    SupportLibrary &library;
-    const AppObject &app;
-    SettingsStoreFactory settingsStore;
-    ComponentSlot<AboutDialog> &aboutBox;
-};
 
 // The program's one window: the source size at the top right, the resolution rows below.
 class frmMain final : public Form
 {
     Q_OBJECT
 public:
-    explicit frmMain(FormServices services);
+    explicit frmMain(Services &services);
 
     ControlArray<Label> lblTag{this};
     TextBox *txtSourceWidth = nullptr;
@@ -88,7 +74,7 @@ private:
         step(txtTargetHeight);
     }
 
-    FormServices m_services;
+    Services &m_services;
 };
 
 } // namespace plenvor

@@ -48,6 +48,6 @@ inline constexpr const char16_t *kCaption = u"Plenvor";
 inline constexpr qint32 kClientWidth = 7350;
 inline constexpr qint32 kClientHeight = 1215; // with one resolution row
 
-inline const FontSpec kFont{QStringLiteral("Tahoma"), 9, 400, 204};
+inline const FontSpec kFont{QStringLiteral("Tahoma"), 9, 400};
 
 } // namespace plenvor::layout

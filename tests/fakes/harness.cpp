@@ -1,22 +1,90 @@
 #include "fakes/harness.h"
 
+#include "platform/variant_conversions.h"
+
 #include <QTest>
 
 namespace plenvor::test {
 
-ErrorReports::ErrorReports() : m_previous(setErrorReportHook([this](Status s) { statuses << s; }))
-{}
+namespace {
 
-ErrorReports::~ErrorReports()
+class FakeSettingsStore final : public SettingsStore
 {
-    setErrorReportHook(m_previous);
+public:
+    explicit FakeSettingsStore(std::shared_ptr<FakeStoreState> state) : m_state(std::move(state)) {}
+
+    Status ReadValue(const QString &, const QString &key, qint32, const AppObject &,
+                     const Variant &defaultValue, VbBool, VbBool &found, Variant *result) override
+    {
+        if (m_state->failing.contains(key))
+            return status::kAccessDenied;
+        found = m_state->values.contains(key) ? kVbTrue : kVbFalse;
+        *result = found                      ? Variant::fromText(m_state->values.value(key))
+                  : defaultValue.isOmitted() ? Variant()
+                                             : defaultValue;
+        return status::kOk;
+    }
+    Status WriteValue(const QString &, const QString &key, qint32, const Variant &value,
+                      const AppObject &, VbBool, VbBool *) override
+    {
+        ++m_state->writes;
+        QString text;
+        const Status s =
+            m_state->failing.contains(key) ? status::kAccessDenied : variantToText(value, text);
+        if (!failed(s))
+            m_state->values.insert(key, text);
+        return s;
+    }
+
+private:
+    std::shared_ptr<FakeStoreState> m_state;
+};
+
+class FakeAboutDialog final : public AboutDialog
+{
+public:
+    explicit FakeAboutDialog(std::shared_ptr<FakeAboutState> state) : m_state(std::move(state)) {}
+
+    Status ShowAbout(QWidget *owner, const AppObject &, const QString &, const QPixmap *,
+                     const QString &dedication) override
+    {
+        ++m_state->shown;
+        m_state->owner = owner;
+        m_state->dedication = dedication;
+        return m_state->status;
+    }
+
+private:
+    std::shared_ptr<FakeAboutState> m_state;
+};
+
+} // namespace
+
+SettingsStoreFactory fakeSettingsStore(std::shared_ptr<FakeStoreState> state)
+{
+    return [state](std::unique_ptr<SettingsStore> &out) {
+        out = state->creationFails ? nullptr : std::make_unique<FakeSettingsStore>(state);
+        return out ? status::kOk : status::kCannotCreateObject;
+    };
 }
 
-frmMain &WindowHarness::create()
+AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state)
 {
-    form = std::make_unique<frmMain>(
-        FormServices{library, app, FakeSettingsStore::factory(store), aboutBox});
-    return *form;
+    return [state](std::unique_ptr<AboutDialog> &out) {
+        out = state->creationFails ? nullptr : std::make_unique<FakeAboutDialog>(state);
+        state->created += out != nullptr;
+        return out ? status::kOk : status::kCannotCreateObject;
+    };
+}
+
+WindowHarness::WindowHarness()
+{
+    setErrorReportHook([this](Status s) { errors << s; });
+}
+
+WindowHarness::~WindowHarness()
+{
+    setErrorReportHook({});
 }
 
 frmMain &WindowHarness::show()
@@ -28,18 +96,6 @@ frmMain &WindowHarness::show()
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the window did not become active");
     return *form;
-}
-
-void WindowHarness::addRows(int n)
-{
-    for (int i = 0; i < n; ++i)
-        FormProbe::AddResolutionRow(*form);
-}
-
-void WindowHarness::setRow(qint16 row, const QString &width, const QString &height)
-{
-    form->txtResolutionWidth[row].setText(width);
-    form->txtResolutionHeight[row].setText(height);
 }
 
 } // namespace plenvor::test

@@ -1,65 +1,135 @@
 #pragma once
 
-#include "fakes/fake_about_dialog.h"
-#include "fakes/fake_settings_store.h"
-#include "fakes/fake_support_library.h"
 #include "platform/error_report.h"
+#include "platform/qt_support_library.h"
 #include "window/frmMain.h"
 
-#include <QVector>
-
-#include <memory>
+#include <QHash>
+#include <QMap>
+#include <QSet>
 
 namespace plenvor {
 
 // Reaches the window's private procedures, which only the window itself calls.
 struct FormProbe
 {
-    static void AddResolutionRow(frmMain &f) { f.AddResolutionRow(); }
-    static void RemoveResolutionRow(frmMain &f) { f.RemoveResolutionRow(); }
-    static void LoadSettings(frmMain &f) { f.LoadSettings(); }
-    static void SaveSettings(frmMain &f) { f.SaveSettings(); }
-    static void txtSourceWidth_Change(frmMain &f) { f.txtSourceWidth_Change(); }
+    static void AddResolutionRow(frmMain &form) { form.AddResolutionRow(); }
+    static void RemoveResolutionRow(frmMain &form) { form.RemoveResolutionRow(); }
+    static void LoadSettings(frmMain &form) { form.LoadSettings(); }
+    static void SaveSettings(frmMain &form) { form.SaveSettings(); }
+    static void txtSourceWidth_Change(frmMain &form) { form.txtSourceWidth_Change(); }
 };
 
 namespace test {
 
-// Catches the platform's error report for as long as it lives: the statuses it would have
-// shown, and no exit.
-class ErrorReports
+// The support library with the Qt one's window services. It counts calls by name, fails those
+// named in `failing`, and neither starts another program nor writes settings.
+class FakeSupportLibrary final : public SupportLibrary
 {
 public:
-    ErrorReports();
-    ~ErrorReports();
-    ErrorReports(const ErrorReports &) = delete;
-    ErrorReports &operator=(const ErrorReports &) = delete;
+    QHash<QString, int> calls;
+    QHash<QString, Status> failing;
+    VbBool inIde = kVbFalse;
 
-    QVector<Status> statuses;
+    Status asRegisterAppPath(qint32 &) override { return call(u"asRegisterAppPath"); }
+    Status asIsInIDE(VbBool &out) override
+    {
+        out = inIde;
+        return call(u"asIsInIDE");
+    }
+    Status asGetThunderMainHandle(Hwnd &out) override
+    {
+        return call(u"asGetThunderMainHandle", [&] { return m_real.asGetThunderMainHandle(out); });
+    }
+    Status asSetWindowResIconAll(Hwnd window, const QString &name) override
+    {
+        return call(u"asSetWindowResIconAll",
+                    [&] { return m_real.asSetWindowResIconAll(window, name); });
+    }
+    Status asCenterFormEx(Hwnd window, qint32 &out) override
+    {
+        return call(u"asCenterFormEx", [&] { return m_real.asCenterFormEx(window, out); });
+    }
+    Status asTrimEx2(const QString &text, VbBool o1, VbBool o2, VbBool o3, VbBool o4, VbBool o5,
+                     VbBool o6, VbBool o7, VbBool o8, VbBool o9, VbBool o10, QString &out) override
+    {
+        return call(u"asTrimEx2", [&] {
+            return m_real.asTrimEx2(text, o1, o2, o3, o4, o5, o6, o7, o8, o9, o10, out);
+        });
+    }
+    Status asHighlightText(Hwnd field) override
+    {
+        return call(u"asHighlightText", [&] { return m_real.asHighlightText(field); });
+    }
+    Status asOpenReadMeFile(qint32, qint32 &) override { return call(u"asOpenReadMeFile"); }
 
 private:
-    ErrorReportHook m_previous;
+    Status call(const char16_t *name, const std::function<Status()> &act = {})
+    {
+        const QString key = QString::fromUtf16(name);
+        ++calls[key];
+        const Status s = failing.value(key, status::kOk);
+        return failed(s) || !act ? s : act();
+    }
+
+    QtSupportLibrary m_real{AppObject::plenvor()};
 };
 
-// A main window on fakes: the recording support library, a store whose values outlive
-// the window, and an about box.
+// What the fake store keeps between instances, as the settings file keeps it from one run to
+// the next: every value as text.
+struct FakeStoreState
+{
+    QMap<QString, QString> values;
+    QSet<QString> failing; // keys whose reads and writes fail
+    bool creationFails = false;
+    int writes = 0;
+};
+
+struct FakeAboutState
+{
+    int created = 0;
+    int shown = 0;
+    QWidget *owner = nullptr;
+    QString dedication;
+    Status status = status::kOk;
+    bool creationFails = false;
+};
+
+SettingsStoreFactory fakeSettingsStore(std::shared_ptr<FakeStoreState> state);
+AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state);
+
+// The main window on fakes, with a store whose values outlive the window. While it lives, the
+// error report only collects the statuses it would have shown; one harness at a time.
 struct WindowHarness
 {
     FakeSupportLibrary library;
     AppObject app = AppObject::plenvor();
     std::shared_ptr<FakeStoreState> store = std::make_shared<FakeStoreState>();
     std::shared_ptr<FakeAboutState> about = std::make_shared<FakeAboutState>();
-    ComponentSlot<AboutDialog> aboutBox{FakeAboutDialog::factory(about)};
-    ErrorReports errors;
+    Services services{library, app, fakeSettingsStore(store),
+                      ComponentSlot<AboutDialog>(fakeAboutDialog(about))};
+    QVector<Status> errors;
     std::unique_ptr<frmMain> form;
 
+    WindowHarness();
+    ~WindowHarness();
+
     // A window built but not loaded.
-    frmMain &create();
+    frmMain &create() { return *(form = std::make_unique<frmMain>(services)); }
     // A window loaded, shown and active, with the keyboard focus in it.
     frmMain &show();
 
     qint32 rows() const { return form->txtResolutionWidth.Count(); }
-    void addRows(int n);
-    void setRow(qint16 row, const QString &width, const QString &height);
+    void addRows(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            FormProbe::AddResolutionRow(*form);
+    }
+    void setRow(qint16 row, const QString &width, const QString &height)
+    {
+        form->txtResolutionWidth[row].setText(width);
+        form->txtResolutionHeight[row].setText(height);
+    }
 };
 
 } // namespace test

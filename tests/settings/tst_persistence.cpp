@@ -1,290 +1,117 @@
 #include "fakes/harness.h"
-#include "fakes/run_tests.h"
 #include "settings/keys.h"
 
-#include <QScreen>
 #include <QTest>
 
 using namespace plenvor;
-using test::StoreCall;
-
-Q_DECLARE_METATYPE(plenvor::Variant)
 
 class tst_Persistence : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<test::WindowHarness> m_h;
+    std::unique_ptr<test::WindowHarness> m_harness;
 
-    void store(const QString &key, const Variant &value) { m_h->store->values.insert(key, value); }
-    void storeRows(const QVector<QPair<QString, QString>> &rows)
+    QMap<QString, QString> &stored() { return m_harness->store->values; }
+    void storeRows(const QStringList &texts) // width, height, width, height...
     {
-        store(kCountKey, Variant::fromInt16(qint16(rows.size())));
-        for (int i = 0; i < rows.size(); ++i) {
-            store(widthKey(i), Variant::fromText(rows[i].first));
-            store(heightKey(i), Variant::fromText(rows[i].second));
-        }
+        stored().insert(kCountKey, QString::number(texts.size() / 2));
+        for (int i = 0; i < texts.size(); ++i)
+            stored().insert(i % 2 ? heightKey(i / 2) : widthKey(i / 2), texts[i]);
     }
-    QVector<QPair<QString, QString>> shownRows() const
+    QStringList shownRows() const
     {
-        QVector<QPair<QString, QString>> rows;
-        frmMain &f = *m_h->form;
-        for (qint16 i = 0; i <= f.txtResolutionWidth.UBound(); ++i)
-            rows << qMakePair(f.txtResolutionWidth[i].Text(), f.txtResolutionHeight[i].Text());
-        return rows;
+        QStringList texts;
+        const frmMain &form = *m_harness->form;
+        for (qint16 i = 0; i <= form.txtResolutionWidth.UBound(); ++i)
+            texts << form.txtResolutionWidth[i].Text() << form.txtResolutionHeight[i].Text();
+        return texts;
     }
     // Closes this window and opens a new one on the same store, as the next run would.
     void restart()
     {
-        m_h->form->close();
-        m_h->form.reset();
-        m_h->show();
+        m_harness->form->close();
+        m_harness->form.reset();
+        m_harness->show();
     }
 
 private slots:
-    void init() { m_h = std::make_unique<test::WindowHarness>(); }
-    void cleanup() { m_h.reset(); }
-
-    void everyCallCarriesTheDesignedArguments()
+    void init()
     {
-        m_h->show();
-        const QVector<StoreCall> reads = m_h->store->reads();
-        QCOMPARE(reads.size(), 3);
-        QCOMPARE(reads[0].key, QStringLiteral("Resolution Count"));
-        QCOMPARE(reads[0].kind, 1);
-        QCOMPARE(reads[0].value, Variant::fromInt16(1));
-        QCOMPARE(reads[1].key, QStringLiteral("Resolution 0 Width"));
-        QCOMPARE(reads[2].key, QStringLiteral("Resolution 0 Height"));
-        for (const StoreCall &c : reads) {
-            QCOMPARE(c.section, QString());
-            QCOMPARE(c.app, &m_h->app);
-            QCOMPARE(c.perUser, kVbTrue);
-            QCOMPARE(c.byRefIn, VbBool(0)); // set to 0 before every call
-            QVERIFY(c.resultPointerGiven);
-        }
-        QVERIFY(reads[1].value.isOmitted());
-        QCOMPARE(reads[1].kind, 0);
-
-        m_h->form->txtResolutionWidth[0].setText(QStringLiteral("1920"));
-        m_h->form->close();
-        const QVector<StoreCall> writes = m_h->store->writes();
-        QCOMPARE(writes.size(), 3);
-        QCOMPARE(writes[0].key, QStringLiteral("Resolution Count"));
-        QCOMPARE(writes[0].kind, 1);
-        QCOMPARE(writes[0].value, Variant::fromInt16(1)); // a 16-bit integer
-        QCOMPARE(writes[1].key, QStringLiteral("Resolution 0 Width"));
-        QCOMPARE(writes[1].kind, 0);
-        QCOMPARE(writes[1].value, Variant::fromText(QStringLiteral("1920")));
-        QCOMPARE(writes[2].value, Variant::fromText(QString()));
-        for (const StoreCall &c : writes) {
-            QCOMPARE(c.section, QString());
-            QCOMPARE(c.app, &m_h->app);
-            QCOMPARE(c.perUser, kVbTrue);
-            QVERIFY(c.resultPointerGiven);
-        }
+        m_harness.reset(); // one error-report catcher at a time
+        m_harness = std::make_unique<test::WindowHarness>();
     }
+    void cleanup() { m_harness.reset(); }
 
-    void eachProcedureUsesOneStoreOfItsOwn()
+    void rowsComeBackExactlyAsTyped()
     {
-        m_h->show();
-        QCOMPARE(m_h->store->instancesCreated, 1);
-        QCOMPARE(m_h->store->instancesAlive, 0);
-        m_h->form->close();
-        QCOMPARE(m_h->store->instancesCreated, 2);
-        QCOMPARE(m_h->store->instancesAlive, 0);
-    }
-
-    void aFirstRunShowsOneEmptyRow()
-    {
-        m_h->show();
-        QCOMPARE(shownRows(), (QVector<QPair<QString, QString>>{{"", ""}}));
-    }
-
-    void aCountBelowTwoStillReadsRowZero_data()
-    {
-        QTest::addColumn<Variant>("count");
-        QTest::newRow("zero") << Variant::fromInt16(0);
-        QTest::newRow("negative") << Variant::fromInt16(-3);
-        QTest::newRow("not a number") << Variant::fromText(QStringLiteral("abc"));
-        QTest::newRow("null") << Variant::null();
-    }
-    void aCountBelowTwoStillReadsRowZero()
-    {
-        QFETCH(Variant, count);
-        store(kCountKey, count);
-        store(widthKey(0), Variant::fromText(QStringLiteral("1920")));
-        store(heightKey(0), Variant::fromText(QStringLiteral("1080")));
-        m_h->show();
-        QCOMPARE(shownRows(), (QVector<QPair<QString, QString>>{{"1920", "1080"}}));
-    }
-
-    void aCountReadAsTextOrDoubleStillCounts_data()
-    {
-        QTest::addColumn<Variant>("count");
-        QTest::newRow("text") << Variant::fromText(QStringLiteral(" 3 "));
-        QTest::newRow("double rounds half to even") << Variant::fromDouble(2.5);
-        QTest::newRow("32-bit") << Variant::fromInt32(2);
-    }
-    void aCountReadAsTextOrDoubleStillCounts()
-    {
-        QFETCH(Variant, count);
-        store(kCountKey, count);
-        m_h->show();
-        QCOMPARE(m_h->rows(), count.type() == Variant::Type::Text ? 3 : 2);
-    }
-
-    void threeRowsComeBackExactlyWithEmptyAndInvalidTexts()
-    {
-        const QVector<QPair<QString, QString>> rows{{"1920", "1080"}, {"", "768"}, {"abc", ""}};
-        m_h->show();
-        m_h->addRows(2);
-        for (int i = 0; i < rows.size(); ++i)
-            m_h->setRow(qint16(i), rows[i].first, rows[i].second);
-        m_h->form->close();
-        QCOMPARE(m_h->store->values.value(kCountKey), Variant::fromInt16(3));
-        QCOMPARE(m_h->store->values.value(QStringLiteral("Resolution 2 Width")),
-                 Variant::fromText(QStringLiteral("abc")));
-        QCOMPARE(m_h->store->values.size(), 7);
-        m_h->form.reset();
-        m_h->show();
+        const QStringList rows{"1920", "1080", "", "768", " abc ", ""};
+        m_harness->show();
+        QCOMPARE(shownRows(), QStringList({"", ""})); // a first run
+        m_harness->addRows(2);
+        for (qint16 i = 0; i < 3; ++i)
+            m_harness->setRow(i, rows[2 * i], rows[2 * i + 1]);
+        m_harness->form->txtSourceWidth->setText(QStringLiteral("1600"));
+        restart();
         QCOMPARE(shownRows(), rows);
+        QCOMPARE(stored().value(kCountKey), QStringLiteral("3"));
+        QCOMPARE(stored().size(), 7); // neither the source nor the targets
+        QCOMPARE(m_harness->form->txtTargetHeight[0].Text(), QString()); // nothing calculated
     }
 
     void aListCutFromFiveToTwoLeavesTheOldEntries()
     {
-        storeRows({{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}, {"5", "5"}});
-        m_h->show();
-        QCOMPARE(m_h->rows(), 5);
+        storeRows({"1", "1", "2", "2", "3", "3", "4", "4", "5", "5"});
+        m_harness->show();
         for (int i = 0; i < 3; ++i)
-            FormProbe::RemoveResolutionRow(*m_h->form);
+            FormProbe::RemoveResolutionRow(*m_harness->form);
         restart();
-        QCOMPARE(m_h->store->values.value(kCountKey), Variant::fromInt16(2));
-        for (int i = 2; i <= 4; ++i)
-            QCOMPARE(m_h->store->values.value(widthKey(i)),
-                     Variant::fromText(QString::number(i + 1)));
-        QCOMPARE(shownRows(), (QVector<QPair<QString, QString>>{{"1", "1"}, {"2", "2"}}));
+        QCOMPARE(stored().value(kCountKey), QStringLiteral("2"));
+        QCOMPARE(stored().value(widthKey(4)), QStringLiteral("5"));
+        QCOMPARE(shownRows(), QStringList({"1", "1", "2", "2"}));
     }
 
-    void aMissingRowComesBackEmpty()
+    // Row 0 is read whatever the count; a count past the stored rows adds empty ones.
+    void theStoredCountDecidesTheRows()
     {
-        storeRows({{"1920", "1080"}, {"1280", "1024"}, {"1366", "768"}});
-        store(kCountKey, Variant::fromInt16(4));
-        m_h->show();
-        QCOMPARE(shownRows().last(), qMakePair(QString(), QString()));
-        QCOMPARE(m_h->rows(), 4);
+        const QVector<QPair<QString, int>> counts{{"0", 1},   {"-3", 1},  {"abc", 1},
+                                                  {" 3 ", 3}, {"2.5", 2}, {"4", 4}};
+        for (const auto &[count, rows] : counts) {
+            init();
+            storeRows({"1920", "1080", "1280", "1024", "1366", "768"});
+            stored().insert(kCountKey, count);
+            m_harness->show();
+            QCOMPARE(m_harness->rows(), rows);
+            QCOMPARE(shownRows().mid(0, 2), QStringList({"1920", "1080"}));
+            if (rows == 4)
+                QCOMPARE(shownRows().last(), QString());
+        }
     }
 
-    void aStoreThatCannotBeCreatedLeavesOneRowAndWritesNothing()
+    void aStoreThatCannotBeCreatedLeavesOneRowAndTheWindowStillCloses()
     {
-        m_h->store->creationFails = true;
-        m_h->show();
-        QCOMPARE(shownRows(), (QVector<QPair<QString, QString>>{{"", ""}}));
-        m_h->form->txtResolutionWidth[0].setText(QStringLiteral("1920"));
-        m_h->form->close();
-        QVERIFY(!m_h->form->isVisible());
-        QVERIFY(m_h->store->calls.isEmpty());
-        QVERIFY(m_h->errors.statuses.isEmpty());
+        storeRows({"1920", "1080", "1280", "1024"});
+        m_harness->store->creationFails = true;
+        m_harness->show();
+        QCOMPARE(shownRows(), QStringList({"", ""}));
+        m_harness->form->close();
+        QVERIFY(!m_harness->form->isVisible());
+        QCOMPARE(m_harness->store->writes, 0);
+        QVERIFY(m_harness->errors.isEmpty());
     }
 
-    void aFailedReadLeavesThatFieldAsItWas()
+    void aFailedReadOrWriteCostsOnlyItsOwnField()
     {
-        storeRows({{"1920", "1080"}});
-        m_h->store->failing.insert(widthKey(0));
-        m_h->create();
-        m_h->form->txtResolutionWidth[0].setText(QStringLiteral("kept"));
-        m_h->form->Show();
-        QCOMPARE(shownRows(), (QVector<QPair<QString, QString>>{{"kept", "1080"}}));
-    }
-
-    void aFailedWriteSkipsOnlyThatEntry()
-    {
-        m_h->show();
-        m_h->addRows(1);
-        m_h->setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
-        m_h->setRow(1, QStringLiteral("1280"), QStringLiteral("1024"));
-        m_h->store->failing.insert(widthKey(0));
-        m_h->form->close();
-        QVERIFY(!m_h->store->values.contains(widthKey(0)));
-        QCOMPARE(m_h->store->values.value(kCountKey), Variant::fromInt16(2));
-        QCOMPARE(m_h->store->values.value(heightKey(0)), Variant::fromText(QStringLiteral("1080")));
-        QCOMPARE(m_h->store->values.value(widthKey(1)), Variant::fromText(QStringLiteral("1280")));
-    }
-
-    void restoringCalculatesNothing()
-    {
-        storeRows({{"1920", "1080"}});
-        m_h->show();
-        QVERIFY(m_h->library.trimmedTexts.isEmpty());
-        QCOMPARE(m_h->form->txtTargetHeight[0].Text(), QString());
-    }
-
-    void theRestoredWindowIsCentredAboutTheSamePoint()
-    {
-        storeRows({{"1920", "1080"}, {"1280", "1024"}, {"1366", "768"}, {"800", "600"}});
-        frmMain &f = m_h->show();
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(double(f.Top()) + double(f.Height()) / 2, (area.top() + area.height() / 2.0) * 15);
-        QCOMPARE(double(f.Left()) + double(f.Width()) / 2, (area.left() + area.width() / 2.0) * 15);
-        QCOMPARE(f.ScaleHeight(), 1215.f + 3 * 420.f);
-    }
-
-    // A count past the last index restores what the window can hold, and stops there at once.
-    void aCountPastTheLimitStopsAtTheLastIndex_data()
-    {
-        QTest::addColumn<qint32>("count");
-        QTest::newRow("40000") << 40000;
-        QTest::newRow("2147483647") << 2147483647;
-    }
-    void aCountPastTheLimitStopsAtTheLastIndex()
-    {
-        QFETCH(qint32, count);
-        store(kCountKey, Variant::fromInt32(count));
-        store(widthKey(32767), Variant::fromText(QStringLiteral("last")));
-        m_h->create();
-        // Rows 1 to 32765 would take a while to build; the limit does not depend on them.
-        frmMain &f = *m_h->form;
-        for (auto *array :
-             {&f.txtResolutionWidth, &f.txtResolutionHeight, &f.txtTargetWidth, &f.txtTargetHeight})
-            array->Load(32766);
-        f.lblArrow.Load(32766);
-        f.Show();
-        QCOMPARE(f.txtResolutionWidth.UBound(), qint16(32767));
-        QCOMPARE(f.txtResolutionWidth[32767].Text(), QStringLiteral("last"));
-        QCOMPARE(f.txtResolutionWidth.Count(), 3);
+        storeRows({"1920", "1080", "1280", "1024"});
+        m_harness->store->failing.insert(widthKey(0));
+        m_harness->create().txtResolutionWidth[0].setText(QStringLiteral("kept"));
+        m_harness->form->Show();
+        QCOMPARE(shownRows(), QStringList({"kept", "1080", "1280", "1024"}));
+        m_harness->form->txtResolutionHeight[1].setText(QStringLiteral("1000"));
+        m_harness->form->close();
+        QCOMPARE(stored().value(widthKey(0)), QStringLiteral("1920"));
+        QCOMPARE(stored().value(heightKey(1)), QStringLiteral("1000"));
     }
 };
 
-class tst_Keys : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void keysJoinTheIndexInPlainDigits()
-    {
-        QCOMPARE(widthKey(0), QStringLiteral("Resolution 0 Width"));
-        QCOMPARE(heightKey(12), QStringLiteral("Resolution 12 Height"));
-        QCOMPARE(widthKey(32767), QStringLiteral("Resolution 32767 Width"));
-    }
-
-    void theCountIsSixteenBitsUnlessItCannotBe_data()
-    {
-        QTest::addColumn<qint32>("rows");
-        QTest::addColumn<Variant>("stored");
-        QTest::newRow("one row") << 1 << Variant::fromInt16(1);
-        QTest::newRow("last that fits") << 32767 << Variant::fromInt16(32767);
-        QTest::newRow("a full list") << 32768 << Variant::fromInt32(32768);
-    }
-    void theCountIsSixteenBitsUnlessItCannotBe()
-    {
-        QFETCH(qint32, rows);
-        QFETCH(Variant, stored);
-        QCOMPARE(storedCount(rows), stored);
-        QCOMPARE(storedCount(rows).CLng(), rows);
-    }
-};
-
-int main(int argc, char *argv[])
-{
-    return plenvor::test::runTests<tst_Persistence, tst_Keys>(argc, argv);
-}
+QTEST_MAIN(tst_Persistence)
 #include "tst_persistence.moc"

@@ -4,7 +4,7 @@
 
 namespace plenvor {
 
-// The platform's description of the running program.
+// The platform's description of the running program, as the outside components read it.
 struct AppObject
 {
     QString title;
@@ -13,10 +13,7 @@ struct AppObject
     int minor = 0;
     int revision = 0;
     QString productName;
-    QString companyName;
-    QString comments;
     QString fileDescription;
-    QString helpFile;
 
     // The version as the version block writes it: "3.00.0017".
     QString versionText() const;

@@ -1,4 +1,4 @@
-#include "platform/app_object.h"
+#include "support/app_object.h"
 
 #include "version.h"
 
@@ -21,8 +21,6 @@ AppObject AppObject::plenvor()
     app.minor = PLENVOR_VERSION_MINOR;
     app.revision = PLENVOR_VERSION_REVISION;
     app.productName = QStringLiteral(PLENVOR_PRODUCT);
-    app.companyName = QStringLiteral(PLENVOR_PRODUCT);
-    app.comments = QStringLiteral(PLENVOR_DESCRIPTION);
     app.fileDescription = QStringLiteral(PLENVOR_DESCRIPTION);
     return app;
 }

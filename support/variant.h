@@ -9,7 +9,7 @@
 namespace plenvor {
 
 // A tagged value in the manner of an OLE Automation variant, as values cross the
-// settings store.
+// settings store. The platform converts it (platform/variant_conversions.h).
 class Variant
 {
 public:
@@ -37,16 +37,6 @@ public:
     double real() const { return std::get<double>(m_value); }
     const QString &text() const { return std::get<QString>(m_value); }
     Status errorCode() const { return std::get<ErrorTag>(m_value).code; }
-
-    // The platform's standard conversions. To a 32-bit integer: numbers round half to
-    // even, text goes through the number conversion, empty gives 0. To text: numbers give
-    // their digits, empty gives "". Null and error values fail both.
-    Status toInt32(qint32 &out) const;
-    Status toText(QString &out) const;
-
-    // The same, raising a failure as a run-time error.
-    qint32 CLng() const;
-    QString CStr() const;
 
     bool operator==(const Variant &other) const = default;
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "support/about_dialog.h"
+#include "support/component.h"
+#include "support/settings_store.h"
+#include "support/support_library.h"
+
+namespace plenvor {
+
+// The outside components the program works with, and the description of itself it hands
+// them. Start-up owns them for the life of the process; the window uses them.
+struct Services
+{
+    SupportLibrary &library;
+    const AppObject &app;
+    // Each load and save of the list creates a store of its own.
+    SettingsStoreFactory settingsStore;
+    // Created on the first Shift+F1 and kept.
+    ComponentSlot<AboutDialog> aboutBox;
+};
+
+} // namespace plenvor

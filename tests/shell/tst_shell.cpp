@@ -1,0 +1,184 @@
+#include "fakes/harness.h"
+#include "settings/keys.h"
+#include "shell/modMain.h"
+
+#include <QScreen>
+#include <QTest>
+
+using namespace plenvor;
+
+// Start-up, the keyboard commands and field focus.
+class tst_Shell : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<test::WindowHarness> m_harness;
+    frmMain *m_form = nullptr;
+
+    // Main as the program's entry runs it, a run-time error ending in the report; `restoring`
+    // sees the window as the stored rows are about to be restored.
+    std::unique_ptr<modMain> start(const std::function<void(const frmMain &)> &restoring = {})
+    {
+        test::WindowHarness &h = *m_harness;
+        std::unique_ptr<modMain> program;
+        const auto watched = [&, stores = h.services.settingsStore](auto &out) {
+            if (restoring && !program->form()->isVisible())
+                restoring(*program->form());
+            return stores(out);
+        };
+        program = std::make_unique<modMain>(Services{
+            h.library, h.app, watched, ComponentSlot<AboutDialog>(test::fakeAboutDialog(h.about))});
+        stopAtEdge([&] { program->Main(); });
+        return program;
+    }
+
+private slots:
+    void init()
+    {
+        m_harness = std::make_unique<test::WindowHarness>();
+        m_harness->store->values.insert(kCountKey, QStringLiteral("2"));
+        m_harness->store->values.insert(widthKey(1), QStringLiteral("1280"));
+        QApplication::setWindowIcon(QIcon());
+    }
+    void cleanup() { m_harness.reset(); }
+
+    // The window is centred at its one-row size, the rows are restored, then it is shown.
+    void startUpShowsTheRestoredWindowCentredWithItsIcons()
+    {
+        for (const VbBool inIde : {kVbTrue, kVbFalse}) {
+            m_harness->library.inIde = inIde;
+            float centre = 0;
+            const auto program =
+                start([&](const frmMain &form) { centre = form.Top() + form.Height() / 2; });
+            const frmMain &form = *program->form();
+            QVERIFY(form.isVisible() && !form.isModal() && !form.parentWidget());
+            const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+            QCOMPARE(centre, (area.top() + area.height() / 2.0f) * 15);
+            QCOMPARE(form.Top() + form.Height() / 2, centre);
+            QCOMPARE(form.txtResolutionWidth[1].Text(), QStringLiteral("1280"));
+            QCOMPARE(form.windowIcon().isNull(), inIde == kVbTrue); // no icons while developing
+            QCOMPARE(QApplication::windowIcon().isNull(), inIde == kVbTrue);
+            QVERIFY(m_harness->errors.isEmpty());
+        }
+    }
+
+    // Any failure status ends start-up in the report, and nothing is stored: a half-loaded
+    // list must not overwrite the stored one.
+    void aFailingStartUpCallEndsInTheReportAndStoresNothing()
+    {
+        for (const char *name : {"asRegisterAppPath", "asIsInIDE", "asGetThunderMainHandle",
+                                 "asSetWindowResIconAll", "asCenterFormEx"}) {
+            m_harness->library.failing = {{QString::fromLatin1(name), status::kFail}};
+            const auto program = start();
+            QVERIFY2(!program->form() || !program->form()->isVisible(), name);
+            QCOMPARE(m_harness->store->writes, 0);
+        }
+        QCOMPARE(m_harness->errors, QVector<Status>(5, status::kFail));
+    }
+
+    // Real key events to a field, so they pass through key preview; nothing is typed.
+    void keysActOnlyWithTheirExactModifiers_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::addColumn<int>("rows"); // negative: the window closed with that many
+        QTest::addColumn<int>("aboutBoxes");
+        QTest::addColumn<int>("readMes");
+        const Qt::KeyboardModifiers none;
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const Qt::KeyboardModifiers pad = ctrl | Qt::KeypadModifier;
+        QTest::newRow("ctrl+pad plus adds") << int(Qt::Key_Plus) << pad << 3 << 0 << 0;
+        QTest::newRow("ctrl+pad minus removes") << int(Qt::Key_Minus) << pad << 1 << 0 << 0;
+        QTest::newRow("ctrl+main plus does nothing") << int(Qt::Key_Plus) << ctrl << 2 << 0 << 0;
+        QTest::newRow("ctrl+main minus does nothing") << int(Qt::Key_Minus) << ctrl << 2 << 0 << 0;
+        QTest::newRow("extra shift does nothing")
+            << int(Qt::Key_Plus) << (pad | shift) << 2 << 0 << 0;
+        QTest::newRow("shift+F1 shows the about box") << int(Qt::Key_F1) << shift << 2 << 1 << 0;
+        QTest::newRow("F1 opens the read-me") << int(Qt::Key_F1) << none << 2 << 0 << 1;
+        QTest::newRow("ctrl+F1 does nothing") << int(Qt::Key_F1) << ctrl << 2 << 0 << 0;
+        QTest::newRow("alt+F1 does nothing")
+            << int(Qt::Key_F1) << Qt::KeyboardModifiers(Qt::AltModifier) << 2 << 0 << 0;
+        QTest::newRow("shift+Esc does nothing") << int(Qt::Key_Escape) << shift << 2 << 0 << 0;
+        QTest::newRow("Esc closes and stores") << int(Qt::Key_Escape) << none << -2 << 0 << 0;
+    }
+    void keysActOnlyWithTheirExactModifiers()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        QFETCH(int, rows);
+        QFETCH(int, aboutBoxes);
+        QFETCH(int, readMes);
+        m_form = &m_harness->show();
+        m_harness->store->values.clear();
+        TextBox &field = m_form->txtResolutionHeight[0];
+        field.setText(QStringLiteral("1080"));
+        field.setFocus();
+        QTest::keyClick(&field, Qt::Key(key), mods);
+        QCOMPARE(m_harness->rows(), std::abs(rows));
+        QCOMPARE(field.Text(), QStringLiteral("1080"));
+        QCOMPARE(m_harness->about->shown, aboutBoxes);
+        QCOMPARE(m_harness->library.calls.value(QStringLiteral("asOpenReadMeFile")), readMes);
+        QCOMPARE(m_form->isVisible(), rows > 0);
+        QCOMPARE(m_harness->store->values.value(widthKey(1)), rows > 0 ? QString() : "1280");
+        QVERIFY(m_harness->errors.isEmpty());
+    }
+
+    void theAboutBoxStandsOverTheWindowAndIsCreatedOnce()
+    {
+        m_form = &m_harness->show();
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(m_form->txtSourceWidth, Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(QPair(m_harness->about->created, m_harness->about->shown), QPair(1, 2));
+        QCOMPARE(m_harness->about->owner, m_form);
+        QCOMPARE(m_harness->about->dedication, QStringLiteral("Ovelin"));
+    }
+
+    // Each kind of field selects its whole text when it receives the focus, in an added row
+    // too. OtherFocusReason is one on which Qt itself selects nothing.
+    void everyKindOfFieldSelectsItsTextOnFocus()
+    {
+        m_form = &m_harness->show();
+        for (TextBox *field : {m_form->txtSourceWidth, m_form->txtSourceHeight,
+                               &m_form->txtResolutionWidth[1], &m_form->txtResolutionHeight[1],
+                               &m_form->txtTargetWidth[1], &m_form->txtTargetHeight[1]}) {
+            field->setText(QStringLiteral("1234"));
+            field->setCursorPosition(2);
+            m_form->txtResolutionWidth[0].setFocus();
+            field->setFocus(Qt::OtherFocusReason);
+            QCOMPARE(field->selectedText(), QStringLiteral("1234"));
+        }
+    }
+
+    // A failed command ends the program, but the user's list is stored first.
+    void aFailedCommandStoresTheListBeforeTheReport_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::addColumn<QString>("failing"); // the support function, or the about box
+        const Qt::KeyboardModifiers none;
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+        QTest::newRow("read-me") << int(Qt::Key_F1) << none << "asOpenReadMeFile";
+        QTest::newRow("highlight on Tab") << int(Qt::Key_Tab) << none << "asHighlightText";
+        QTest::newRow("about box") << int(Qt::Key_F1) << shift << "";
+        QTest::newRow("about box creation") << int(Qt::Key_F1) << shift << "create";
+    }
+    void aFailedCommandStoresTheListBeforeTheReport()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        QFETCH(QString, failing);
+        m_form = &m_harness->show();
+        m_harness->store->values.clear();
+        m_harness->library.failing.insert(failing, status::kFail);
+        m_harness->about->status = status::kFail;
+        m_harness->about->creationFails = failing == "create";
+        QTest::keyClick(m_form->txtSourceWidth, Qt::Key(key), mods);
+        QCOMPARE(m_harness->errors.size(), 1);
+        QCOMPARE(m_harness->store->values.value(kCountKey), QStringLiteral("2"));
+        QCOMPARE(m_harness->store->values.value(widthKey(1)), QStringLiteral("1280"));
+    }
+};
+
+QTEST_MAIN(tst_Shell)
+#include "tst_shell.moc"

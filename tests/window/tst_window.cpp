@@ -1,0 +1,252 @@
+#include "fakes/harness.h"
+
+#include <QClipboard>
+#include <QTest>
+
+using namespace plenvor;
+
+// The window's layout, its rows and its calculation. The arithmetic's own cases are the
+// size-math table's; here the window shows once that it uses it, for the texts it converts.
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<test::WindowHarness> m_harness;
+    frmMain *m_form = nullptr;
+
+    void add(int n = 1) { m_harness->addRows(n); }
+    void remove(int n = 1)
+    {
+        for (int i = 0; i < n; ++i)
+            FormProbe::RemoveResolutionRow(*m_form);
+    }
+    void setRows(const QStringList &texts) // width, height, width, height...
+    {
+        add(int(texts.size() / 2) - m_harness->rows());
+        for (qint16 i = 0; i < texts.size() / 2; ++i)
+            m_harness->setRow(i, texts[2 * i], texts[2 * i + 1]);
+    }
+    static QStringList texts(const ControlArray<TextBox> &column)
+    {
+        QStringList out;
+        for (qint16 i = 0; i <= column.UBound(); ++i)
+            out << column[i].Text();
+        return out;
+    }
+    // The five row arrays hold the same rows, from 0 without gaps.
+    bool rowsAreWhole(qint32 rows) const
+    {
+        const frmMain &f = *m_form;
+        return f.txtResolutionWidth.Count() == rows && f.txtResolutionHeight.Count() == rows &&
+               f.lblArrow.Count() == rows && f.txtTargetWidth.Count() == rows &&
+               f.txtTargetHeight.UBound() == rows - 1 && f.txtResolutionWidth.LBound() == 0;
+    }
+
+private slots:
+    void init()
+    {
+        m_harness = std::make_unique<test::WindowHarness>();
+        m_form = &m_harness->show();
+    }
+    void cleanup()
+    {
+        m_harness.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Targets stand exactly under the source fields; row 0's fields share one line with the
+    // arrow beside them; colours and read-only state follow the kind of field.
+    void theLayoutByKindOfField()
+    {
+        QCOMPARE(m_form->size(), QSize(490, 81));
+        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+        const QVector<TextBox *> fields{
+            m_form->txtSourceWidth,         m_form->txtSourceHeight,
+            &m_form->txtResolutionWidth[0], &m_form->txtResolutionHeight[0],
+            &m_form->txtTargetWidth[0],     &m_form->txtTargetHeight[0]};
+        QSet<QString> names;
+        for (int i = 0; i < fields.size(); ++i) {
+            const TextBox &box = *fields[i];
+            const bool target = i >= 4;
+            QCOMPARE(QPair(box.BackColor(), box.Locked()),
+                     QPair(target ? ole::kButtonFace : ole::kWindow, target));
+            QCOMPARE(box.palette().color(QPalette::Base),
+                     m_form->palette().color(target ? QPalette::Window : QPalette::Base));
+            if (target)
+                QCOMPARE(box.geometry(), fields[i - 4]->geometry().translated(0, 28));
+            if (i >= 2)
+                QCOMPARE(QPair(box.Top(), box.Height()), QPair(780, 315));
+            names << box.accessibleName();
+        }
+        QCOMPARE(names.size(), 6);
+        const Label &arrow = m_form->lblArrow[0];
+        QVERIFY(arrow.Top() > 780 && arrow.Top() + arrow.Height() < 780 + 315);
+        QCOMPARE(m_form->ScaleHeight(), float(780 + 315 + 120));
+    }
+
+    // Each row grows the window by one pitch, half of it upwards, so it keeps its centre; an
+    // added row's fields and arrow all stand at one top.
+    void addingAndRemovingRows_data()
+    {
+        QTest::addColumn<int>("adds");
+        QTest::addColumn<int>("removes");
+        QTest::addColumn<int>("lastTop");
+        QTest::newRow("add to 1 row") << 1 << 0 << 1200;
+        QTest::newRow("add to 2 rows") << 2 << 0 << 1620;
+        QTest::newRow("remove from 3 rows") << 2 << 1 << 1200;
+        QTest::newRow("remove from 2 rows") << 2 << 2 << 780;
+        QTest::newRow("row 0 stays") << 0 << 1 << 780;
+    }
+    void addingAndRemovingRows()
+    {
+        QFETCH(int, adds);
+        QFETCH(int, removes);
+        QFETCH(int, lastTop);
+        const float height = m_form->Height();
+        const float top = m_form->Top();
+        add(adds);
+        remove(removes);
+        const int rows = std::max(1, 1 + adds - removes);
+        QVERIFY(rowsAreWhole(rows));
+        QCOMPARE(QPair(m_form->Height() - height, m_form->Top() - top),
+                 QPair(420.f * float(rows - 1), -210.f * float(rows - 1)));
+        const auto last = qint16(rows - 1);
+        QCOMPARE(QPair(m_form->txtResolutionWidth[last].Top(), m_form->txtTargetHeight[last].Top()),
+                 QPair(lastTop, lastTop));
+        QCOMPARE(m_form->lblArrow[last].Top(), last ? lastTop : 825);
+        QCOMPARE(m_form->height(), 81 + 28 * (rows - 1));
+    }
+
+    // A new row is an empty copy of row 0 even when row 0 holds text; removing it loses its
+    // texts, and a new row computes nothing until the source changes.
+    void aNewRowIsAnEmptyCopyOfRowZero()
+    {
+        setRows({"1920", "1080"});
+        m_form->txtSourceWidth->setText(QStringLiteral("1600"));
+        m_form->txtSourceHeight->setText(QStringLiteral("900"));
+        add(2);
+        for (auto *array : {&m_form->txtResolutionWidth, &m_form->txtResolutionHeight,
+                            &m_form->txtTargetWidth, &m_form->txtTargetHeight}) {
+            const TextBox &first = (*array)[0];
+            const TextBox &copy = (*array)[2];
+            QVERIFY(copy.Text().isEmpty() && copy.Visible() && !first.Text().isEmpty());
+            QCOMPARE(copy.geometry().translated(0, -56), first.geometry());
+            QCOMPARE(QPair(copy.BackColor(), copy.Locked()),
+                     QPair(first.BackColor(), first.Locked()));
+        }
+        QVERIFY(m_form->lblArrow[2].Visible() && m_form->lblArrow[2].Caption() == "==>");
+        m_harness->setRow(2, QStringLiteral("800"), QStringLiteral("600"));
+        remove();
+        add();
+        QCOMPARE(m_form->txtResolutionWidth[2].Text(), QString());
+    }
+
+    // The last index is 32767: adding past it does nothing at all.
+    void theLastIndexIs32767()
+    {
+        setRows({"1920", "1080"});
+        for (auto *array : {&m_form->txtResolutionWidth, &m_form->txtResolutionHeight,
+                            &m_form->txtTargetWidth, &m_form->txtTargetHeight})
+            array->Load(32766);
+        m_form->lblArrow.Load(32766);
+        add();
+        QCOMPARE(m_form->txtResolutionWidth[32767].Top(), 780 + 420 * 32767);
+        const float height = m_form->Height();
+        add();
+        QCOMPARE(m_form->lblArrow.Count(), 3); // rows 0, 32766 and 32767
+        QCOMPARE(m_form->Height(), height);
+        QCOMPARE(m_form->txtResolutionWidth[0].Text(), QStringLiteral("1920"));
+    }
+
+    // A failed step is passed over; the value it should have computed stays zero.
+    void aPitchThatCannotBeComputedLeavesTheWindowAlone()
+    {
+        m_form->txtResolutionWidth[0].setHeight(INT32_MAX);
+        const float height = m_form->Height();
+        add();
+        QCOMPARE(m_form->Height(), height);
+        QVERIFY(rowsAreWhole(2));
+        QCOMPARE(m_form->txtTargetHeight[1].Top(), 780); // row 0's top plus 0 x n
+    }
+
+    void tabWalksEveryRowAndRemovingTheFocusedRowFocusesTheOneAbove()
+    {
+        add(2);
+        QVector<QWidget *> order{m_form->txtSourceWidth, m_form->txtSourceHeight};
+        for (qint16 i = 0; i <= 2; ++i)
+            order << &m_form->txtResolutionWidth[i] << &m_form->txtResolutionHeight[i]
+                  << &m_form->txtTargetWidth[i] << &m_form->txtTargetHeight[i];
+        for (int step = 1; step <= order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[step % order.size()]);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), order.last());
+        remove();
+        QCOMPARE(QApplication::focusWidget(), &m_form->txtTargetHeight[1]);
+    }
+
+    void aMoveByTheUserIsTakenButNotTheWindowManagersAnswer()
+    {
+        m_form->setTop(3000.0f);
+        m_form->move(m_form->x(), 150); // an immediate answer to the program's own move
+        QCOMPARE(m_form->Top(), 3000.0f);
+        QTest::qWait(600);
+        m_form->move(m_form->x(), 300); // later: the user dragged the window
+        QCOMPARE(m_form->Top(), 4500.0f);
+    }
+
+    // Resolutions are converted as they stand: blanks around are skipped, a line end is not.
+    void eachSourceFillsItsColumnRowByRow()
+    {
+        setRows({"1920", "1080", "", "", " 1280 ", "\t1024", "1920\r", "1080", "abc", "1"});
+        m_form->txtSourceWidth->setText(QStringLiteral("1600"));
+        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"900", "", "1280", "", ""}));
+        QCOMPARE(texts(m_form->txtTargetWidth), QStringList({"", "", "", "", ""}));
+        m_form->txtSourceHeight->setText(QStringLiteral("900"));
+        QCOMPARE(texts(m_form->txtTargetWidth), QStringList({"1600", "", "1125", "", ""}));
+        QCOMPARE(m_form->txtTargetHeight[0].Text(), QStringLiteral("900"));
+    }
+
+    // An invalid source keeps every target; one valid only through trimming (the line end
+    // the conversion refuses) empties its column.
+    void invalidSourcesKeepOrEmptyTheColumn()
+    {
+        setRows({"1920", "1080", "1280", "1024"});
+        m_form->txtSourceWidth->setFocus();
+        QTest::keyClicks(m_form->txtSourceWidth, QStringLiteral("1600x"));
+        for (const char *invalid : {"0", "-5", ""})
+            m_form->txtSourceWidth->setText(QString::fromLatin1(invalid));
+        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"900", "1280"}));
+        m_form->txtSourceWidth->setText(QStringLiteral("1600\r"));
+        QCOMPARE(m_form->txtSourceWidth->ForeColor(), ole::kWindowText);
+        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"", ""}));
+    }
+
+    void onlyASourceChangeCalculatesAndEveryOneDoes()
+    {
+        setRows({"1920", "1080"});
+        m_form->txtSourceHeight->setFocus();
+        QTest::keyClick(m_form->txtSourceHeight, Qt::Key_9);
+        QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("16"));
+        m_harness->setRow(0, QStringLiteral("1280"), QStringLiteral("1024"));
+        QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("16"));
+        QApplication::clipboard()->setText(QStringLiteral("1024"));
+        m_form->txtSourceHeight->selectAll();
+        m_form->txtSourceHeight->paste();
+        QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("1280"));
+    }
+
+    void theUsersDecimalSeparatorCounts()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        setRows({"1920,4", "1080"});
+        m_form->txtSourceWidth->setText(QStringLiteral("1600,4"));
+        QCOMPARE(m_form->txtTargetHeight[0].Text(), QStringLiteral("900"));
+        m_form->txtSourceWidth->setText(QStringLiteral("1600.4"));
+        QCOMPARE(m_form->txtSourceWidth->ForeColor(), ole::kRed);
+    }
+};
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
