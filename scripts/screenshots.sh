@@ -16,7 +16,6 @@ check() { [ "$1" = "$2" ] || { echo "screenshot check failed: $3: expected '$2',
 # The window with its frame, as a user sees it.
 shoot() {
     e2e_geometry
-    e2e_frame
     w=$((E2E_W + E2E_FL + E2E_FR))
     h=$((E2E_H + E2E_FT + E2E_FB))
     import -window root -crop "${w}x${h}+$((E2E_X - E2E_FL))+$((E2E_Y - E2E_FT))" +repage "$1"
