@@ -62,6 +62,21 @@ private slots:
         }
     }
 
+    // What the Qt support library and the error report say of the built program.
+    void theBuiltProgram()
+    {
+        QtSupportLibrary library(AppObject::plenvor());
+        VbBool inIde = kVbTrue;
+        qint32 out = 0;
+        QCOMPARE(library.asIsInIDE(inIde), status::kOk);
+        QCOMPARE(inIde, kVbFalse);
+        QCOMPARE(library.asOpenReadMeFile(0, out), status::kFileNotFound); // none beside the test
+        QCOMPARE(AppObject::plenvor().versionText(), QStringLiteral("3.00.0017"));
+        const QString report = errorReportText(status::kTypeMismatch);
+        for (const char *part : {"-2147352571", "0x80020005", "Несоответствие типов"})
+            QVERIFY2(report.contains(QString::fromUtf8(part)), part);
+    }
+
     // Any failure status ends start-up in the report, and nothing is stored: a half-loaded
     // list must not overwrite the stored one.
     void aFailingStartUpCallEndsInTheReportAndStoresNothing()

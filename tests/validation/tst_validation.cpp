@@ -18,8 +18,9 @@ private slots:
     {
         const QVector<QPair<QString, qint32>> cases{
             {" 1920 ", 1920},   {"1600\r\n", 1600}, {QStringLiteral("77") + QChar(0), 77},
-            {"\u00A01600", -1}, {"0.5", 0},         {"0.6", 1},
-            {"-1", -1},         {"", -1},           {"2147483648", -1}};
+            {"\u00A01600", -1}, {"1600\u2028", -1}, {"0.5", 0},
+            {"0.6", 1},         {"-1", -1},         {"", -1},
+            {"2147483648", -1}};
         for (const auto &[text, number] : cases) {
             QCOMPARE(ParseNumber(m_harness.library, text), number);
             QCOMPARE(IsPositiveNumber(m_harness.library, text), number > 0);

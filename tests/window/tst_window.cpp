@@ -82,6 +82,9 @@ private slots:
         const Label &arrow = m_form->lblArrow[0];
         QVERIFY(arrow.Top() > 780 && arrow.Top() + arrow.Height() < 780 + 315);
         QCOMPARE(m_form->ScaleHeight(), float(780 + 315 + 120));
+        QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Tahoma")); // fonts-wine's
+        m_form->txtSourceWidth->setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
+        QCOMPARE(m_form->txtSourceWidth->palette().color(QPalette::Text), QColor(0x20, 0x40, 0x80));
     }
 
     // Each row grows the window by one pitch, half of it upwards, so it keeps its centre; an
