@@ -73,20 +73,19 @@ Status toStored(const Variant &value, qint32 kind, QVariant &out)
 
 QtSettingsStore::~QtSettingsStore()
 {
-    for (auto &[name, settings] : m_open)
-        settings->sync();
+    for (auto &[name, file] : m_open)
+        file.settings->sync();
 }
 
-QSettings &QtSettingsStore::settingsFor(const AppObject &app, VbBool perUser)
+QtSettingsStore::OpenFile &QtSettingsStore::fileFor(const AppObject &app, VbBool perUser)
 {
-    const auto name = std::make_pair(app.exeName, perUser != 0);
-    auto &settings = m_open[name];
-    if (!settings) {
-        settings = std::make_unique<QSettings>(
+    OpenFile &file = m_open[std::make_pair(app.exeName, perUser != 0)];
+    if (!file.settings) {
+        file.settings = std::make_unique<QSettings>(
             QSettings::NativeFormat, perUser ? QSettings::UserScope : QSettings::SystemScope,
             app.productName, app.exeName);
     }
-    return *settings;
+    return file;
 }
 
 Status QtSettingsStore::ReadValue(const QString &section, const QString &key, qint32 kind,
@@ -98,8 +97,7 @@ Status QtSettingsStore::ReadValue(const QString &section, const QString &key, qi
     if (!validArguments(key, kind))
         return status::kInvalidArg;
     found = kVbFalse;
-    QSettings &settings = settingsFor(app, perUser);
-    const QVariant stored = settings.value(fullKey(section, key));
+    const QVariant stored = fileFor(app, perUser).settings->value(fullKey(section, key));
     if (!stored.isValid()) {
         // Nothing stored: the default, or empty where none was given.
         *result = defaultValue.isOmitted() ? Variant() : defaultValue;
@@ -122,10 +120,12 @@ Status QtSettingsStore::WriteValue(const QString &section, const QString &key, q
     QVariant stored;
     if (const Status s = toStored(value, kind, stored); failed(s))
         return s;
-    QSettings &settings = settingsFor(app, perUser);
-    if (!settings.isWritable())
+    OpenFile &file = fileFor(app, perUser);
+    if (!file.writable)
+        file.writable = file.settings->isWritable();
+    if (!*file.writable)
         return status::kAccessDenied;
-    settings.setValue(fullKey(section, key), stored);
+    file.settings->setValue(fullKey(section, key), stored);
     if (result)
         *result = kVbTrue;
     return status::kOk;

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace plenvor {
 
@@ -28,9 +29,15 @@ public:
     static SettingsStoreFactory factory();
 
 private:
-    QSettings &settingsFor(const AppObject &app, VbBool perUser);
+    struct OpenFile
+    {
+        std::unique_ptr<QSettings> settings;
+        // Asked once: the answer opens the file, and a list is thousands of values.
+        std::optional<bool> writable;
+    };
+    OpenFile &fileFor(const AppObject &app, VbBool perUser);
 
-    std::map<std::pair<QString, bool>, std::unique_ptr<QSettings>> m_open;
+    std::map<std::pair<QString, bool>, OpenFile> m_open;
 };
 
 } // namespace plenvor
