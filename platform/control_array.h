@@ -1,37 +1,36 @@
 #pragma once
 
+#include "platform/controls.h"
 #include "support/status.h"
 
-#include <QWidget>
-
 #include <algorithm>
-#include <functional>
+#include <memory>
 #include <vector>
 
 namespace plenvor {
 
-// A family of like controls under one name, told apart by a signed 16-bit index. Every
-// element delivers its events to the array's shared handlers, bound with its index.
-// Elements are owned by their Qt parent, the form. They are kept in index order in one
-// vector: rows come and go at the end, and walking them stays close in memory.
-template <class Control> class ControlArray
+// A family of like controls under one name, told apart by a signed 16-bit index; new
+// elements are hidden copies of the lowest-indexed one. Elements are kept in index order in
+// one vector: rows come and go at the end. The form asks which elements a screen shows by
+// their tops, which rise with the index as long as no element stands above the one before
+// it; the array counts such pairs and searches the whole array while there are any.
+template <class T> class ControlArray final : public ControlGroup
 {
 public:
     using Index = qint16;
-    // Connects one element's events to the array's handlers.
-    using EventBinder = std::function<void(Control &, Index)>;
 
-    explicit ControlArray(QWidget *owner) : m_owner(owner) {}
-    ControlArray(const ControlArray &) = delete;
-    ControlArray &operator=(const ControlArray &) = delete;
-
-    void setEventBinder(EventBinder binder) { m_binder = std::move(binder); }
-
-    // Takes an element made with the form's layout.
-    void adopt(Index index, Control *element)
+    explicit ControlArray(Form &form) : ControlGroup(form) {}
+    ~ControlArray() override
     {
-        insert(index, element, true);
-        bind(*element, index);
+        form().groupLeaving(*this); // forgets all the elements at once, not one by one
+        m_elements.clear();
+    }
+
+    // Creates an element of the form's layout; the arguments follow the group and index.
+    template <class... Args> T &create(Index index, Args &&...args)
+    {
+        auto element = std::make_unique<T>(*this, index, std::forward<Args>(args)...);
+        return insert(index, std::move(element), true);
     }
 
     // Creates element `index` as a hidden copy of the lowest-indexed element.
@@ -41,14 +40,10 @@ public:
             throw RuntimeError(status::kNoSuchElement);
         if (find(index))
             throw RuntimeError(status::kAlreadyLoaded);
-        Control *copy = m_elements.front().control->cloneInto(m_owner);
-        insert(index, copy, false);
-        bind(*copy, index);
+        insert(index, m_elements.front().control->cloneAs(*this, index), false);
     }
 
-    // Destroys element `index`. The widget goes when control returns to the event loop,
-    // so an element may remove itself from inside its own event. Its keyboard focus
-    // passes to the element just below it.
+    // Destroys element `index`. Its keyboard focus passes to the element just below it.
     void Unload(Index index)
     {
         const auto it = position(index);
@@ -56,31 +51,71 @@ public:
             throw RuntimeError(status::kNoSuchElement);
         if (it->fromLayout)
             throw RuntimeError(status::kCannotUnloadLayoutControl);
-        Control *element = it->control;
-        const auto below = m_elements.erase(it);
-        if (element->hasFocus() && below != m_elements.begin())
-            std::prev(below)->control->setFocus(Qt::OtherFocusReason);
-        element->detachEvents();
-        element->hide();
-        element->deleteLater();
+        const auto at = std::size_t(it - m_elements.begin());
+        if constexpr (std::is_same_v<T, TextBox>) {
+            if (it->control->hasFocus() && at > 0)
+                m_elements[at - 1].control->SetFocus();
+        }
+        adjustInversions(at, -1);
+        m_elements.erase(it);
+        if (at > 0 && at < m_elements.size())
+            m_inversions += inverted(at - 1);
     }
 
     Index LBound() const { return ends().first; }
     Index UBound() const { return ends().second; }
     qint32 Count() const { return qint32(m_elements.size()); }
 
-    Control &operator[](Index index) const
+    T &operator[](Index index) const
     {
-        if (Control *element = find(index))
+        if (T *element = find(index))
             return *element;
         throw RuntimeError(status::kNoSuchElement);
     }
 
     // The element, or null where there is none.
-    Control *find(Index index) const
+    T *find(Index index) const
     {
         const auto it = position(index);
-        return it != m_elements.end() && it->index == index ? it->control : nullptr;
+        return it != m_elements.end() && it->index == index ? it->control.get() : nullptr;
+    }
+
+    void collect(qint32 top, qint32 bottom, std::vector<Control *> &out) const override
+    {
+        auto it = m_elements.begin();
+        if (m_inversions == 0) {
+            // No element reaches further down than the tallest one from its top.
+            it = std::partition_point(m_elements.begin(), m_elements.end(), [&](const Element &e) {
+                return qint64(e.control->Top()) + m_tallest <= top;
+            });
+        }
+        for (; it != m_elements.end(); ++it) {
+            const T &element = *it->control;
+            if (element.Top() >= bottom && m_inversions == 0)
+                break;
+            if (element.Visible() && element.Top() < bottom &&
+                qint64(element.Top()) + element.Height() > top)
+                out.push_back(it->control.get());
+        }
+    }
+
+    void moved(const Control &member, qint32 oldTop) override
+    {
+        m_tallest = std::max(m_tallest, member.Height());
+        const auto it = position(member.Index());
+        if (it == m_elements.end() || it->control.get() != &member)
+            return; // still being made
+        // Recount the pairs on either side of it.
+        const auto at = std::size_t(it - m_elements.begin());
+        const qint32 top = member.Top();
+        if (at > 0) {
+            const qint32 above = m_elements[at - 1].control->Top();
+            m_inversions += int(top < above) - int(oldTop < above);
+        }
+        if (at + 1 < m_elements.size()) {
+            const qint32 below = m_elements[at + 1].control->Top();
+            m_inversions += int(below < top) - int(below < oldTop);
+        }
     }
 
 private:
@@ -88,7 +123,7 @@ private:
     {
         Index index;
         bool fromLayout;
-        Control *control;
+        std::unique_ptr<T> control;
     };
     using Elements = std::vector<Element>;
 
@@ -98,9 +133,33 @@ private:
                                 [](const Element &e, Index i) { return e.index < i; });
     }
 
-    void insert(Index index, Control *control, bool fromLayout)
+    T &insert(Index index, std::unique_ptr<T> control, bool fromLayout)
     {
-        m_elements.insert(position(index), Element{index, fromLayout, control});
+        T &element = *control;
+        const auto at = std::size_t(position(index) - m_elements.begin());
+        if (at > 0 && at < m_elements.size())
+            m_inversions -= inverted(at - 1);
+        m_elements.insert(m_elements.begin() + std::ptrdiff_t(at),
+                          Element{index, fromLayout, std::move(control)});
+        adjustInversions(at, +1);
+        m_tallest = std::max(m_tallest, element.Height());
+        form().controlMoved(element);
+        return element;
+    }
+
+    // Adds or takes away the pairs the element at `at` makes with its neighbours.
+    void adjustInversions(std::size_t at, int sign)
+    {
+        if (at > 0)
+            m_inversions += sign * inverted(at - 1);
+        if (at + 1 < m_elements.size())
+            m_inversions += sign * inverted(at);
+    }
+
+    // 1 where the element at `at + 1` stands above the one at `at`.
+    int inverted(std::size_t at) const
+    {
+        return m_elements[at + 1].control->Top() < m_elements[at].control->Top() ? 1 : 0;
     }
 
     std::pair<Index, Index> ends() const
@@ -110,15 +169,9 @@ private:
         return {m_elements.front().index, m_elements.back().index};
     }
 
-    void bind(Control &element, Index index)
-    {
-        if (m_binder)
-            m_binder(element, index);
-    }
-
-    QWidget *m_owner;
     Elements m_elements;
-    EventBinder m_binder;
+    qint64 m_inversions = 0;
+    qint32 m_tallest = 0;
 };
 
 } // namespace plenvor

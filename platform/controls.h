@@ -2,125 +2,99 @@
 
 #include "platform/handles.h"
 #include "platform/ole_color.h"
-#include "platform/twips.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
+#include <QString>
 
 #include <functional>
-#include <map>
-#include <tuple>
+#include <memory>
+#include <vector>
+
+class QWidget;
 
 namespace plenvor {
 
-// What every control on a form shares: a position and size in twips, kept exactly as
-// written and shown rounded to pixels, and a text and background colour as OLE colours,
-// read back exactly as written and painted through the widget's palette.
-template <class Widget, QPalette::ColorRole kForeRole, QPalette::ColorRole kBackRole>
-class ControlBase : public Widget
+class Control;
+class Form;
+
+// A family of controls the form places: a control array, or the form's single controls.
+class ControlGroup
 {
 public:
-    using Widget::Widget;
+    explicit ControlGroup(Form &form);
+    virtual ~ControlGroup();
+    ControlGroup(const ControlGroup &) = delete;
+    ControlGroup &operator=(const ControlGroup &) = delete;
+
+    Form &form() const { return m_form; }
+
+    // Appends the visible members that reach into the band from `top` to `bottom` (twips).
+    virtual void collect(qint32 top, qint32 bottom, std::vector<Control *> &out) const = 0;
+    // A member's top or height changed.
+    virtual void moved(const Control &member, qint32 oldTop) = 0;
+
+private:
+    Form &m_form;
+};
+
+// A control as the program sees it: its properties live here, and a widget shows them only
+// while a screen shows the part of the window where it stands, or while it holds the focus.
+// Lengths are twips, kept exactly as written; colours are OLE colours, read back as written.
+class Control : public HandleTarget
+{
+public:
+    ~Control() override;
 
     qint32 Left() const { return m_left; }
     qint32 Top() const { return m_top; }
     qint32 Width() const { return m_width; }
     qint32 Height() const { return m_height; }
-    void setTop(qint32 v) { Move(m_left, v, m_width, m_height); }
-    void setHeight(qint32 v) { Move(m_left, m_top, m_width, v); }
-    void Move(qint32 left, qint32 top, qint32 width, qint32 height)
-    {
-        m_left = left;
-        m_top = top;
-        m_width = width;
-        m_height = height;
-        applyGeometry();
-    }
+    void setTop(qint32 top) { Move(m_left, top, m_width, m_height); }
+    void setHeight(qint32 height) { Move(m_left, m_top, m_width, height); }
+    void Move(qint32 left, qint32 top, qint32 width, qint32 height);
 
     OleColor ForeColor() const { return m_fore; }
     OleColor BackColor() const { return m_back; }
-    void setForeColor(OleColor c)
-    {
-        m_fore = c;
-        applyColors();
-    }
-    void setBackColor(OleColor c)
-    {
-        m_back = c;
-        applyColors();
-    }
+    void setForeColor(OleColor colour);
+    void setBackColor(OleColor colour);
 
-    // The control's own flag, not whether its window happens to be on screen.
-    bool Visible() const { return !this->isHidden(); }
+    // The control's own flag, whether or not a screen shows it.
+    bool Visible() const { return m_visible; }
+    void setVisible(bool visible);
 
-    // Stops the control's events, as it goes.
-    virtual void detachEvents() {}
+    // Its index within its control array; 0 for a single control.
+    qint16 Index() const { return m_index; }
+    // The widget showing it at the moment, or null.
+    QWidget *widget() const { return m_widget; }
 
 protected:
-    // The pixel size to show for the laid-out size; labels grow so their text is never cut.
-    virtual QSize fittedSize(QSize laidOut) const { return laidOut; }
+    enum class Kind { Field, Label };
 
-    void copyPropertiesTo(ControlBase &copy) const
-    {
-        if (this->testAttribute(Qt::WA_SetFont))
-            copy.setFont(this->font());
-        copy.m_fore = m_fore;
-        copy.m_back = m_back;
-        copy.applyColors();
-        copy.Move(m_left, m_top, m_width, m_height);
-        copy.setFocusPolicy(this->focusPolicy());
-        copy.setAccessibleName(this->accessibleName());
-        copy.setAccessibleDescription(this->accessibleDescription());
-    }
-
-    void applyGeometry()
-    {
-        const QSize laidOut(twipsToPixels(m_width), twipsToPixels(m_height));
-        this->setGeometry(
-            QRect(QPoint(twipsToPixels(m_left), twipsToPixels(m_top)), fittedSize(laidOut)));
-    }
-
-    void changeEvent(QEvent *event) override
-    {
-        // System colours follow a change of the desktop's palette.
-        if (event->type() == QEvent::ApplicationPaletteChange)
-            applyColors();
-        Widget::changeEvent(event);
-    }
+    Control(ControlGroup &group, qint16 index) : m_index(index), m_group(&group) {}
+    Form &form() const { return m_group->form(); }
+    void copyTo(Control &copy) const;
+    // Writes what changed into the widget, if it has one.
+    void refresh(bool geometry) const;
 
 private:
-    void applyColors()
-    {
-        // A colour the widget shows anyway is left to the palette it inherits, so it keeps
-        // following the desktop's; most fields need no palette of their own.
-        const QPalette system = QApplication::palette(this);
-        const QColor fore = resolveOleColor(m_fore, system);
-        const QColor back = resolveOleColor(m_back, system);
-        if (fore == system.color(kForeRole) && back == system.color(kBackRole)) {
-            if (this->testAttribute(Qt::WA_SetPalette))
-                this->setPalette(QPalette());
-            return;
-        }
-        this->setPalette(sharedPalette(system, fore, back));
-    }
+    friend class Form;
 
-    // With every role set, fields of the same colours share one palette's data instead of
-    // each holding a copy: a thousand rows would otherwise cost megabytes.
-    static QPalette sharedPalette(const QPalette &system, const QColor &fore, const QColor &back)
-    {
-        static std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> cache;
-        QPalette &palette = cache[{system.cacheKey(), fore.rgba(), back.rgba()}];
-        if (palette.resolveMask() == 0) {
-            palette = system;
-            palette.setColor(kForeRole, fore);
-            palette.setColor(kBackRole, back);
-            palette.setResolveMask(~QPalette::ResolveMask(0));
-        }
-        return palette;
-    }
+    virtual Kind kind() const = 0;
+    // Every property into a widget of its kind, as it starts to show this control.
+    virtual void showIn(QWidget &widget) const = 0;
+    // Keeps what the user changed in the widget before it goes to another control.
+    virtual void keepFrom(const QWidget &) {}
 
+    // First the small ones, which share the handle's word: rows of controls count by the
+    // thousand.
+    qint16 m_index;
+    bool m_visible = true;
+
+protected:
+    bool m_locked = false; // a text field's, kept here where it costs no room
+
+private:
+    ControlGroup *m_group;
+    QWidget *m_widget = nullptr;
     qint32 m_left = 0;
     qint32 m_top = 0;
     qint32 m_width = 0;
@@ -129,58 +103,86 @@ private:
     OleColor m_back = ole::kWindow;
 };
 
-// A single-line edit field with a handle, the Change and GotFocus events, and no length
-// limit. Events go to plain handlers rather than signals: a connection costs each of
-// thousands of fields a table of all its class's signals.
-class TextBox : public ControlBase<QLineEdit, QPalette::Text, QPalette::Base>
+// What the fields of one array (or one single field) share: the event handlers, given the
+// field's index, and the names screen readers give them ("%1" is the row number).
+struct FieldClass
 {
-    Q_OBJECT
+    std::function<void(qint16)> change;
+    std::function<void(qint16)> gotFocus;
+    QString accessibleName;
+    QString accessibleDescription;
+};
+
+// Where a field's caret stands and what of its text is selected.
+struct Selection
+{
+    int cursor = 0;
+    int start = 0;
+    int length = 0;
+};
+
+// A single-line edit field with the Change and GotFocus events and no length limit.
+class TextBox final : public Control
+{
 public:
-    using Handler = std::function<void()>;
+    TextBox(ControlGroup &group, qint16 index, const FieldClass &fieldClass);
+    ~TextBox() override;
 
-    explicit TextBox(QWidget *parent);
+    QString Text() const { return m_text; }
+    // Change follows every change of the text, by the program or the user.
+    void setText(const QString &text);
+    bool Locked() const { return m_locked; }
+    void setLocked(bool locked);
+    Hwnd hWnd() const { return handle(); }
 
-    // Change: after every change of the text, typed, deleted, pasted or set by the program.
-    void setChangeHandler(Handler handler);
-    // GotFocus: when the field receives the keyboard focus.
-    void setGotFocusHandler(Handler handler) { m_onGotFocus = std::move(handler); }
-    void detachEvents() override;
+    // Gives it the keyboard focus; a field off every screen gets a widget for it.
+    void SetFocus(Qt::FocusReason reason = Qt::OtherFocusReason);
+    bool hasFocus() const;
+    void SelectAll();
+    QString SelText() const;
+    void setCursorPosition(int position);
 
-    QString Text() const { return text(); }
-    bool Locked() const { return isReadOnly(); }
-    void setLocked(bool locked) { setReadOnly(locked); }
-    Hwnd hWnd() const { return m_handle.value(); }
+    // A hidden copy with every property, the text included.
+    std::unique_ptr<TextBox> cloneAs(ControlGroup &group, qint16 index) const;
+    const FieldClass &fieldClass() const { return *m_class; }
 
-    // A hidden copy with every property, the text included, owned by the parent.
-    TextBox *cloneInto(QWidget *parent) const;
-
-protected:
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    // The field a widget shows, or null.
+    static TextBox *ofWidget(const QWidget *widget);
 
 private:
-    WindowHandle m_handle{this};
-    Handler m_onChange;
-    Handler m_onGotFocus;
-    bool m_changeForwarded = false; // only fields that handle Change pay for it
-    bool m_onlyAway = false;        // the focus went to a menu or another window, not another field
+    friend class FieldWidget;
+    friend class Form;
+
+    Kind kind() const override { return Kind::Field; }
+    void showIn(QWidget &widget) const override;
+    void keepFrom(const QWidget &widget) override;
+    void userEdited(const QString &text);
+    void raiseChange() const;
+
+    const FieldClass *m_class;
+    QString m_text;
 };
 
 // A label: plain text on the form's background, never focused.
-class Label : public ControlBase<QLabel, QPalette::WindowText, QPalette::Window>
+class Label final : public Control
 {
-    Q_OBJECT
 public:
-    explicit Label(QWidget *parent);
+    Label(ControlGroup &group, qint16 index);
 
-    QString Caption() const { return text(); }
+    QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
-    Label *cloneInto(QWidget *parent) const;
+    std::unique_ptr<Label> cloneAs(ControlGroup &group, qint16 index) const;
 
-protected:
-    QSize fittedSize(QSize laidOut) const override;
+private:
+    Kind kind() const override { return Kind::Label; }
+    void showIn(QWidget &widget) const override;
+
+    QString m_caption;
 };
+
+// The widgets that show controls, made and reused by the form.
+QWidget *makeControlWidget(bool field, QWidget *parent);
+void releaseControlWidget(QWidget &widget);
 
 } // namespace plenvor

@@ -7,6 +7,9 @@
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace plenvor {
 
@@ -17,30 +20,40 @@ constexpr Status kInvalidPropertyValue = makeStatus(0x800A017Cu);
 // A window manager answers a move request within this time; a move seen later was the user's.
 constexpr qint64 kWindowManagerAnswerMs = 500;
 
-int clampCoordinate(double twips)
+// The form's single controls: few enough to look at each.
+class SingleControls final : public ControlGroup
 {
-    return std::clamp(twipsToPixels(twips), kMinWindowCoordinate, kMaxWindowCoordinate);
-}
+public:
+    SingleControls(Form &form, const std::vector<std::unique_ptr<Control>> &members)
+        : ControlGroup(form), m_members(members)
+    {}
 
-int clampSize(double twips)
-{
-    return std::clamp(twipsToPixels(twips), 1, kMaxWindowCoordinate);
-}
+    void collect(qint32 top, qint32 bottom, std::vector<Control *> &out) const override
+    {
+        for (const auto &control : m_members) {
+            if (control->Visible() && control->Top() < bottom &&
+                qint64(control->Top()) + control->Height() > top)
+                out.push_back(control.get());
+        }
+    }
+    void moved(const Control &, qint32) override {}
+
+private:
+    const std::vector<std::unique_ptr<Control>> &m_members;
+};
 
 } // namespace
 
-Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
+Form::Form(QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      m_singles(std::make_unique<SingleControls>(*this, m_singleControls))
 {
+    // The background is painted only where a screen shows it (paintEvent).
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_sinceRequest.start();
 }
 
-Form::~Form()
-{
-    // Every widget that goes searches the posted-event queue for events of its own; each
-    // field leaves a queued call there, so with thousands of rows the teardown would take
-    // quadratic time. Delivering them first keeps it linear.
-    QCoreApplication::sendPostedEvents();
-}
+Form::~Form() = default;
 
 float Form::Width() const
 {
@@ -55,13 +68,13 @@ float Form::Height() const
 void Form::setLeft(float twips)
 {
     m_left = twips;
-    applyGeometry();
+    geometryChanged();
 }
 
 void Form::setTop(float twips)
 {
     m_top = twips;
-    applyGeometry();
+    geometryChanged();
 }
 
 void Form::setHeight(float twips)
@@ -70,14 +83,22 @@ void Form::setHeight(float twips)
     if (!(client >= 0))
         throw RuntimeError(kInvalidPropertyValue);
     m_clientHeight = float(client);
-    applyGeometry();
+    geometryChanged();
 }
 
 void Form::setClientSize(qint32 widthTwips, qint32 heightTwips)
 {
     m_clientWidth = float(widthTwips);
     m_clientHeight = float(heightTwips);
-    applyGeometry();
+    geometryChanged();
+}
+
+void Form::geometryChanged()
+{
+    // The window system hears of it once, before the next paint: a thousand rows restored
+    // move the window once, not a thousand times.
+    m_geometryPending = true;
+    scheduleSync();
 }
 
 void Form::Show()
@@ -90,15 +111,59 @@ void Form::Show()
     if (m_state != State::Loaded)
         return;
     applyGeometry();
+    syncViews();
     show();
 }
 
+// The form's client area runs from `top` to `bottom` on the screen; the real window shows the
+// part from `top + m_viewOffset`. A form that X11 can hold and that ends on a screen is shown
+// whole; otherwise the real window is clipped: below, where the screens end; above, where its
+// frame can no longer stand where the form's top puts it.
 void Form::applyGeometry()
 {
-    setFixedSize(clampSize(m_clientWidth), clampSize(m_clientHeight));
-    m_requested = QPoint(clampCoordinate(m_left), clampCoordinate(m_top));
+    m_geometryPending = false;
+    const qint64 maxClient = kMaxWindowCoordinate - frameHeight();
+    const qint64 outerTop = twipsToPixels(m_top);
+    const qint64 top = outerTop + m_frame.top();
+    const qint64 bottom = top + std::max(1, twipsToPixels(m_clientHeight));
+    QRect screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens |= screen->geometry();
+    qint64 realTop = top;
+    qint64 realBottom = bottom;
+    if (outerTop < kMinWindowCoordinate || bottom - top > maxClient ||
+        bottom + m_frame.bottom() > std::min(kMaxWindowCoordinate, screens.bottom() + 1)) {
+        const qint64 shownTop = std::max<qint64>(top, screens.top());
+        const qint64 shownBottom =
+            std::max(shownTop, std::min<qint64>(bottom, screens.bottom() + 1));
+        if (outerTop < kMinWindowCoordinate || shownBottom - top > maxClient)
+            realTop = std::clamp<qint64>(shownTop, kMinWindowCoordinate + m_frame.top(),
+                                         kMaxWindowCoordinate - m_frame.bottom() - 1);
+        realBottom = std::min({bottom, std::max(shownBottom, realTop + 1), realTop + maxClient,
+                               qint64(kMaxWindowCoordinate) - m_frame.bottom()});
+    }
+    m_clientTop = top;
+    m_clipped = realTop != top || realBottom != bottom;
+    setFixedSize(std::clamp(twipsToPixels(m_clientWidth), 1, kMaxWindowCoordinate),
+                 int(std::max<qint64>(1, realBottom - realTop)));
+    m_requested =
+        QPoint(std::clamp(twipsToPixels(m_left), kMinWindowCoordinate, kMaxWindowCoordinate),
+               int(realTop - m_frame.top()));
     m_sinceRequest.restart();
     move(m_requested);
+    m_clientRect = QRect(m_requested + QPoint(m_frame.left(), m_frame.top()), size());
+    showFrom(realTop);
+}
+
+void Form::showFrom(qint64 realClientTop)
+{
+    const int offset = m_clipped ? int(realClientTop - m_clientTop) : 0;
+    if (offset != m_viewOffset) {
+        m_viewOffset = offset;
+        for (const Control *control : m_bound)
+            place(*control);
+        update();
+    }
 }
 
 void Form::learnFrame()
@@ -125,27 +190,36 @@ void Form::moveEvent(QMoveEvent *event)
     learnFrame();
     if (isVisible() && pos() != m_requested && m_sinceRequest.elapsed() > kWindowManagerAnswerMs) {
         m_left = float(pixelsToTwips(pos().x()));
-        m_top = float(pixelsToTwips(pos().y()));
-        m_requested = pos();
+        m_top = float(pixelsToTwips(pos().y() - m_viewOffset));
+        applyGeometry();
+    } else if (testAttribute(Qt::WA_Mapped)) {
+        // The window manager may put a clipped window elsewhere than asked; it then shows the
+        // part of the form that stands where the window is.
+        m_clientRect = geometry();
+        showFrom(geometry().top());
     }
+    // What comes into view shows at once: Qt would answer the exposure from its backing store.
+    syncViews();
 }
 
 void Form::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     learnFrame();
+    syncViews();
 }
 
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     learnFrame();
+    syncViews();
 }
 
 void Form::childEvent(QChildEvent *event)
 {
-    // Key preview covers every control that can take the keyboard, also those created at run
-    // time. A control is polished before it can be shown, so before it can have the focus.
+    // Key preview covers every widget that can take the keyboard. A widget is polished before
+    // it can be shown, so before it can have the focus.
     if (event->type() == QEvent::ChildPolished && event->child()->isWidgetType() &&
         static_cast<QWidget *>(event->child())->focusPolicy() != Qt::NoFocus)
         event->child()->installEventFilter(this); // a second install changes nothing

@@ -1,66 +1,65 @@
 #include "platform/handles.h"
 
+#include "platform/controls.h"
+
 #include <QApplication>
 #include <QHash>
-#include <QWidget>
 
 namespace plenvor {
 
 namespace {
 
-// A handle lives inside the object it names and leaves the table with it, so plain pointers
-// never dangle.
+// The window system's own table: one per process, like the handles it stands for. Only
+// what has been asked for its handle is in it.
 struct HandleTable
 {
-    QHash<Hwnd, QObject *> objects;
-    QHash<const QObject *, Hwnd> handles;
+    QHash<Hwnd, HandleTarget *> targets;
     Hwnd next = 0x00010010;
 };
 
-// The window system's own table: one per process, like the handles it stands for.
+// Never destroyed: targets that outlive main's end (the owner window) still leave it.
 HandleTable &table()
 {
-    static HandleTable instance;
-    return instance;
+    static auto *const instance = new HandleTable;
+    return *instance;
 }
 
 } // namespace
 
-WindowHandle::WindowHandle(QObject *target) : m_handle(table().next)
+HandleTarget::~HandleTarget()
 {
-    table().next += 4;
-    table().objects.insert(m_handle, target);
-    table().handles.insert(target, m_handle);
+    if (m_handle)
+        table().targets.remove(m_handle);
 }
 
-WindowHandle::~WindowHandle()
+Hwnd HandleTarget::handle() const
 {
-    auto &t = table();
-    if (const auto it = t.objects.constFind(m_handle); it != t.objects.cend())
-        t.handles.remove(*it);
-    t.objects.remove(m_handle);
+    if (!m_handle) {
+        m_handle = table().next;
+        table().next += 4;
+        table().targets.insert(m_handle, const_cast<HandleTarget *>(this));
+    }
+    return m_handle;
 }
 
-QObject *objectFromHandle(Hwnd handle)
+HandleTarget *targetOfHandle(Hwnd handle)
 {
-    return table().objects.value(handle, nullptr);
+    return table().targets.value(handle, nullptr);
 }
 
-Hwnd handleOf(const QObject *object)
+HandleTarget &applicationWindow()
 {
-    return object ? table().handles.value(object, 0) : 0;
-}
-
-Hwnd applicationHandle()
-{
-    // Created on first use and kept for the life of the process, like the owner window.
-    static const WindowHandle owner(qApp);
-    return owner.value();
+    // Kept for the life of the process, like the owner window it stands for.
+    static struct ApplicationWindow : HandleTarget
+    {
+    } owner;
+    return owner;
 }
 
 Hwnd GetFocus()
 {
-    return handleOf(QApplication::focusWidget());
+    const TextBox *field = TextBox::ofWidget(QApplication::focusWidget());
+    return field ? field->hWnd() : 0;
 }
 
 } // namespace plenvor

@@ -2,34 +2,35 @@
 
 #include "support/hwnd.h"
 
-#include <QObject>
-
 namespace plenvor {
 
-// Gives an object a handle for as long as this lives; handles are never reused, so a
-// stale handle finds nothing instead of somebody else's window.
-class WindowHandle
+// Anything the window system knows by a handle: a form, a text field, the application's
+// hidden owner window.
+class HandleTarget
 {
 public:
-    explicit WindowHandle(QObject *target);
-    ~WindowHandle();
-    WindowHandle(const WindowHandle &) = delete;
-    WindowHandle &operator=(const WindowHandle &) = delete;
+    virtual ~HandleTarget();
 
-    Hwnd value() const { return m_handle; }
+    // The handle, given on first use; it is never reused, so a stale handle finds nothing
+    // instead of somebody else's window.
+    Hwnd handle() const;
+
+protected:
+    HandleTarget() = default;
+    HandleTarget(const HandleTarget &) = delete;
+    HandleTarget &operator=(const HandleTarget &) = delete;
 
 private:
-    Hwnd m_handle;
+    mutable Hwnd m_handle = 0;
 };
 
-// The object behind a handle, or null when the handle is unknown or its object is gone.
-QObject *objectFromHandle(Hwnd handle);
-Hwnd handleOf(const QObject *object);
+// What the handle stands for, or null when it is unknown or its owner is gone.
+HandleTarget *targetOfHandle(Hwnd handle);
 
-// The handle that stands for the application as a whole (its hidden owner window).
-Hwnd applicationHandle();
+// The application's hidden owner window: it stands for the application as a whole.
+HandleTarget &applicationWindow();
 
-// The handle of the field that holds the keyboard focus, or 0.
+// The handle of the text field that holds the keyboard focus, or 0.
 Hwnd GetFocus();
 
 } // namespace plenvor

@@ -69,13 +69,13 @@ Status QtSupportLibrary::asIsInIDE(VbBool &inIde)
 
 Status QtSupportLibrary::asGetThunderMainHandle(Hwnd &handle)
 {
-    handle = applicationHandle();
+    handle = applicationWindow().handle();
     return status::kOk;
 }
 
 Status QtSupportLibrary::asSetWindowResIconAll(Hwnd window, const QString &resourceName)
 {
-    QObject *target = objectFromHandle(window);
+    HandleTarget *target = targetOfHandle(window);
     if (!target)
         return status::kInvalidHandle;
     auto icon = m_icons.constFind(resourceName);
@@ -85,22 +85,22 @@ Status QtSupportLibrary::asSetWindowResIconAll(Hwnd window, const QString &resou
             return status::kResourceNotFound;
         icon = m_icons.insert(resourceName, found);
     }
-    if (target == qApp) {
+    if (target == &applicationWindow()) {
         // The owner window stands for the application: its icon is the task switcher's.
         QApplication::setWindowIcon(*icon);
         return status::kOk;
     }
-    auto *widget = qobject_cast<QWidget *>(target);
-    if (!widget || !widget->isWindow())
+    auto *form = dynamic_cast<Form *>(target);
+    if (!form)
         return status::kInvalidHandle;
-    widget->setWindowIcon(*icon);
+    form->setWindowIcon(*icon);
     return status::kOk;
 }
 
 Status QtSupportLibrary::asCenterFormEx(Hwnd window, qint32 &result)
 {
     result = 0;
-    auto *form = qobject_cast<Form *>(objectFromHandle(window));
+    auto *form = dynamic_cast<Form *>(targetOfHandle(window));
     if (!form)
         return status::kInvalidHandle;
     // The screen the user is working on: the one under the mouse pointer.
@@ -170,10 +170,10 @@ Status QtSupportLibrary::asTrimEx2(const QString &text, VbBool spaces, VbBool ta
 
 Status QtSupportLibrary::asHighlightText(Hwnd field)
 {
-    auto *edit = qobject_cast<QLineEdit *>(objectFromHandle(field));
+    auto *edit = dynamic_cast<TextBox *>(targetOfHandle(field));
     if (!edit)
         return status::kInvalidHandle;
-    edit->selectAll();
+    edit->SelectAll();
     return status::kOk;
 }
 

@@ -6,11 +6,11 @@ namespace plenvor {
 
 namespace {
 
-using layout::Control;
+using layout::Role;
 
-bool isReadOnly(Control c)
+bool isReadOnly(Role role)
 {
-    return c == Control::TargetWidth || c == Control::TargetHeight;
+    return role == Role::TargetWidth || role == Role::TargetHeight;
 }
 
 } // namespace
@@ -24,100 +24,86 @@ frmMain::frmMain(Services &services) : m_services(services)
     setCaption(QString::fromUtf16(layout::kCaption));
     setFont(makeFont(layout::kFont));
     setClientSize(layout::kClientWidth, layout::kClientHeight);
-    bindEvents();
+    describeFields();
     buildLayout();
-    txtSourceWidth->setFocus(Qt::OtherFocusReason);
+    txtSourceWidth->SetFocus();
 }
 
 void frmMain::buildLayout()
 {
-    // Created in tab order, which is also the order Tab walks them.
+    // Made in tab order, which is also the order Tab walks them.
     for (const layout::ControlSpec &spec : layout::kControls) {
         const QString text = QString::fromUtf16(spec.text);
-        if (spec.control == Control::Tag || spec.control == Control::Arrow) {
-            auto *label = new Label(this);
-            label->setCaption(text);
-            label->Move(spec.left, spec.top, spec.width, spec.height);
-            (spec.control == Control::Tag ? lblTag : lblArrow).adopt(spec.index, label);
+        if (spec.role == Role::Tag || spec.role == Role::Arrow) {
+            Label &label = (spec.role == Role::Tag ? lblTag : lblArrow).create(spec.index);
+            label.setCaption(text);
+            label.Move(spec.left, spec.top, spec.width, spec.height);
             continue;
         }
-        auto *field = new TextBox(this);
-        field->setText(text);
-        field->setLocked(isReadOnly(spec.control));
-        field->setForeColor(ole::kWindowText);
-        field->setBackColor(isReadOnly(spec.control) ? ole::kButtonFace : ole::kWindow);
-        field->Move(spec.left, spec.top, spec.width, spec.height);
-        switch (spec.control) {
-        case Control::SourceWidth:
-            txtSourceWidth = field;
+        TextBox *field = nullptr;
+        switch (spec.role) {
+        case Role::SourceWidth:
+            field = txtSourceWidth = &addControl<TextBox>(m_sourceWidthClass);
             break;
-        case Control::SourceHeight:
-            txtSourceHeight = field;
+        case Role::SourceHeight:
+            field = txtSourceHeight = &addControl<TextBox>(m_sourceHeightClass);
             break;
-        case Control::ResolutionWidth:
-            txtResolutionWidth.adopt(spec.index, field);
+        case Role::ResolutionWidth:
+            field = &txtResolutionWidth.create(spec.index, m_resolutionWidthClass);
             break;
-        case Control::ResolutionHeight:
-            txtResolutionHeight.adopt(spec.index, field);
+        case Role::ResolutionHeight:
+            field = &txtResolutionHeight.create(spec.index, m_resolutionHeightClass);
             break;
-        case Control::TargetWidth:
-            txtTargetWidth.adopt(spec.index, field);
-            break;
-        case Control::TargetHeight:
-            txtTargetHeight.adopt(spec.index, field);
+        case Role::TargetWidth:
+            field = &txtTargetWidth.create(spec.index, m_targetWidthClass);
             break;
         default:
+            field = &txtTargetHeight.create(spec.index, m_targetHeightClass);
             break;
         }
+        field->setText(text);
+        field->setLocked(isReadOnly(spec.role));
+        field->setForeColor(ole::kWindowText);
+        field->setBackColor(isReadOnly(spec.role) ? ole::kButtonFace : ole::kWindow);
+        field->Move(spec.left, spec.top, spec.width, spec.height);
     }
-    txtSourceWidth->setAccessibleName(QStringLiteral("Ширина исходного изображения"));
-    txtSourceWidth->setAccessibleDescription(
-        QStringLiteral("Ширина изображения в пикселях; по ней рассчитывается нужная высота."));
-    txtSourceHeight->setAccessibleName(QStringLiteral("Высота исходного изображения"));
-    txtSourceHeight->setAccessibleDescription(
-        QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина."));
-    txtSourceWidth->setChangeHandler([this] { guarded([this] { txtSourceWidth_Change(); }); });
-    txtSourceHeight->setChangeHandler([this] { guarded([this] { txtSourceHeight_Change(); }); });
-    txtSourceWidth->setGotFocusHandler([this] { guarded([this] { txtSourceWidth_GotFocus(); }); });
-    txtSourceHeight->setGotFocusHandler(
-        [this] { guarded([this] { txtSourceHeight_GotFocus(); }); });
 }
 
-void frmMain::bindEvents()
+void frmMain::describeFields()
 {
-    // Every element of a row array shares the array's focus handler, with its index. Screen
-    // readers tell the rows apart by the number in each field's name.
-    struct Column
-    {
-        ControlArray<TextBox> &array;
-        const char16_t *name;
-        const char16_t *description;
+    // Every field of an array shares the array's handlers, with its index; screen readers tell
+    // the rows apart by the number in each field's name.
+    const auto handler = [this](auto procedure) {
+        return [this, procedure](qint16 index) { guarded([&] { (this->*procedure)(index); }); };
     };
-    const Column columns[] = {
-        {txtResolutionWidth, u"Ширина экрана", u"Ширина разрешения экрана в пикселях."},
-        {txtResolutionHeight, u"Высота экрана", u"Высота разрешения экрана в пикселях."},
-        {txtTargetWidth, u"Нужная ширина изображения",
-         u"Ширина, которую должно иметь изображение для пропорций этого экрана."},
-        {txtTargetHeight, u"Нужная высота изображения",
-         u"Высота, которую должно иметь изображение для пропорций этого экрана."},
-    };
-    static constexpr void (frmMain::*kFocusHandlers[])(qint16) = {
-        &frmMain::txtResolutionWidth_GotFocus, &frmMain::txtResolutionHeight_GotFocus,
-        &frmMain::txtTargetWidth_GotFocus, &frmMain::txtTargetHeight_GotFocus};
-    for (quint8 column = 0; column < std::size(columns); ++column) {
-        const Column &c = columns[column];
-        // One description string for the whole column, shared by its fields.
-        const QString name = QString::fromUtf16(c.name);
-        const QString description = QString::fromUtf16(c.description);
-        c.array.setEventBinder([this, column, name, description](TextBox &field, qint16 index) {
-            field.setAccessibleName(QStringLiteral("%1, строка %2").arg(name).arg(index + 1));
-            field.setAccessibleDescription(description);
-            // Small enough to live inside the handler itself: no allocation per field.
-            field.setGotFocusHandler([this, column, index] {
-                guarded([&] { (this->*kFocusHandlers[column])(index); });
-            });
-        });
-    }
+    m_sourceWidthClass = {
+        [this](qint16) { guarded([this] { txtSourceWidth_Change(); }); },
+        [this](qint16) { guarded([this] { txtSourceWidth_GotFocus(); }); },
+        QStringLiteral("Ширина исходного изображения"),
+        QStringLiteral("Ширина изображения в пикселях; по ней рассчитывается нужная высота.")};
+    m_sourceHeightClass = {
+        [this](qint16) { guarded([this] { txtSourceHeight_Change(); }); },
+        [this](qint16) { guarded([this] { txtSourceHeight_GotFocus(); }); },
+        QStringLiteral("Высота исходного изображения"),
+        QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина.")};
+    m_resolutionWidthClass = {{},
+                              handler(&frmMain::txtResolutionWidth_GotFocus),
+                              QStringLiteral("Ширина экрана, строка %1"),
+                              QStringLiteral("Ширина разрешения экрана в пикселях.")};
+    m_resolutionHeightClass = {{},
+                               handler(&frmMain::txtResolutionHeight_GotFocus),
+                               QStringLiteral("Высота экрана, строка %1"),
+                               QStringLiteral("Высота разрешения экрана в пикселях.")};
+    m_targetWidthClass = {
+        {},
+        handler(&frmMain::txtTargetWidth_GotFocus),
+        QStringLiteral("Нужная ширина изображения, строка %1"),
+        QStringLiteral("Ширина, которую должно иметь изображение для пропорций этого экрана.")};
+    m_targetHeightClass = {
+        {},
+        handler(&frmMain::txtTargetHeight_GotFocus),
+        QStringLiteral("Нужная высота изображения, строка %1"),
+        QStringLiteral("Высота, которую должно иметь изображение для пропорций этого экрана.")};
 }
 
 } // namespace plenvor

@@ -14,14 +14,25 @@ class frmMain final : public Form
 public:
     explicit frmMain(Services &services);
 
-    ControlArray<Label> lblTag{this};
+private:
+    // What the fields of each kind share: their handlers and their names for screen readers.
+    // Before the controls, which use them to their end.
+    FieldClass m_sourceWidthClass;
+    FieldClass m_sourceHeightClass;
+    FieldClass m_resolutionWidthClass;
+    FieldClass m_resolutionHeightClass;
+    FieldClass m_targetWidthClass;
+    FieldClass m_targetHeightClass;
+
+public:
+    ControlArray<Label> lblTag{*this};
     TextBox *txtSourceWidth = nullptr;
     TextBox *txtSourceHeight = nullptr;
-    ControlArray<TextBox> txtResolutionWidth{this};
-    ControlArray<TextBox> txtResolutionHeight{this};
-    ControlArray<Label> lblArrow{this};
-    ControlArray<TextBox> txtTargetWidth{this};
-    ControlArray<TextBox> txtTargetHeight{this};
+    ControlArray<TextBox> txtResolutionWidth{*this};
+    ControlArray<TextBox> txtResolutionHeight{*this};
+    ControlArray<Label> lblArrow{*this};
+    ControlArray<TextBox> txtTargetWidth{*this};
+    ControlArray<TextBox> txtTargetHeight{*this};
 
 protected:
     void Form_Load() override;
@@ -52,7 +63,7 @@ private:
     std::pair<qint32, qint32> rowRange() const noexcept;
 
     void buildLayout();
-    void bindEvents();
+    void describeFields();
     void highlightFocusedField();
     void showAboutBox();
 

@@ -6,7 +6,7 @@
 
 namespace plenvor::layout {
 
-enum class Control {
+enum class Role {
     Tag,
     SourceWidth,
     SourceHeight,
@@ -19,7 +19,7 @@ enum class Control {
 
 struct ControlSpec
 {
-    Control control;
+    Role role;
     qint16 index; // within its control array; 0 for the single fields
     qint32 left;
     qint32 top;
@@ -30,18 +30,18 @@ struct ControlSpec
 
 // The window's controls in tab order, lengths in twips.
 inline constexpr ControlSpec kControls[] = {
-    {Control::Tag, 0, 4020, 60, 720, 210, u"Ширина:"},
-    {Control::SourceWidth, 0, 3960, 360, 1575, 315, u""},
-    {Control::Tag, 1, 5640, 60, 660, 210, u"Высота:"},
-    {Control::SourceHeight, 0, 5640, 360, 1575, 315, u""},
-    {Control::Tag, 2, 180, 480, 720, 210, u"Ширина:"},
-    {Control::Tag, 3, 1800, 480, 660, 210, u"Высота:"},
-    {Control::ResolutionWidth, 0, 120, 780, 1575, 315, u""},
-    {Control::ResolutionHeight, 0, 1800, 780, 1575, 315, u""},
-    {Control::Arrow, 0, 3480, 825, 405, 210, u"==>"},
-    {Control::TargetWidth, 0, 3960, 780, 1575, 315, u""},
-    {Control::TargetHeight, 0, 5640, 780, 1575, 315, u""},
-    {Control::Tag, 4, 180, 120, 3045, 210, u"Целевые разрешения (пропорции):"},
+    {Role::Tag, 0, 4020, 60, 720, 210, u"Ширина:"},
+    {Role::SourceWidth, 0, 3960, 360, 1575, 315, u""},
+    {Role::Tag, 1, 5640, 60, 660, 210, u"Высота:"},
+    {Role::SourceHeight, 0, 5640, 360, 1575, 315, u""},
+    {Role::Tag, 2, 180, 480, 720, 210, u"Ширина:"},
+    {Role::Tag, 3, 1800, 480, 660, 210, u"Высота:"},
+    {Role::ResolutionWidth, 0, 120, 780, 1575, 315, u""},
+    {Role::ResolutionHeight, 0, 1800, 780, 1575, 315, u""},
+    {Role::Arrow, 0, 3480, 825, 405, 210, u"==>"},
+    {Role::TargetWidth, 0, 3960, 780, 1575, 315, u""},
+    {Role::TargetHeight, 0, 5640, 780, 1575, 315, u""},
+    {Role::Tag, 4, 180, 120, 3045, 210, u"Целевые разрешения (пропорции):"},
 };
 
 inline constexpr const char16_t *kCaption = u"Plenvor";

@@ -4,6 +4,7 @@
 #include "platform/qt_support_library.h"
 #include "window/frmMain.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QMap>
 #include <QSet>
@@ -120,6 +121,13 @@ struct WindowHarness
     frmMain &show();
 
     qint32 rows() const { return form->txtResolutionWidth.Count(); }
+    // The widget showing a control, as the form gives it before the next paint.
+    QWidget *widgetOf(const Control &control) const
+    {
+        form->syncViews();
+        return control.widget();
+    }
+    static TextBox *focusedField() { return TextBox::ofWidget(QApplication::focusWidget()); }
     void addRows(int n)
     {
         for (int i = 0; i < n; ++i)

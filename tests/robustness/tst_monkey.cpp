@@ -30,7 +30,7 @@ class tst_Monkey : public QObject
         }
         return form.txtTargetHeight.UBound() == n - 1 && form.lblArrow.Count() == n &&
                form.Top() + form.Height() / 2 == centre && m_harness.errors.isEmpty() &&
-               qobject_cast<TextBox *>(QApplication::focusWidget());
+               test::WindowHarness::focusedField();
     }
 
 private slots:

@@ -1,6 +1,7 @@
 #include "fakes/harness.h"
 #include "settings/keys.h"
 
+#include <QScreen>
 #include <QTest>
 
 using namespace plenvor;
@@ -110,6 +111,21 @@ private slots:
         m_harness->form->close();
         QCOMPARE(stored().value(widthKey(0)), QStringLiteral("1920"));
         QCOMPARE(stored().value(heightKey(1)), QStringLiteral("1000"));
+    }
+
+    // A count past the last index restores a full list, centred: its middle rows are on the
+    // screen, and it is stored whole.
+    void aCountPastTheLimitOpensAFullListWithItsMiddleRowsInView()
+    {
+        stored().insert(kCountKey, QStringLiteral("40000"));
+        const frmMain &form = m_harness->show();
+        m_harness->form->syncViews();
+        QCOMPARE(m_harness->rows(), 32768);
+        QVERIFY(form.txtResolutionWidth[16384].widget());
+        QVERIFY(!form.txtResolutionWidth[0].widget() && !form.txtResolutionWidth[32767].widget());
+        QVERIFY(form.geometry().intersects(QGuiApplication::primaryScreen()->geometry()));
+        m_harness->form->close();
+        QCOMPARE(stored().value(kCountKey), QStringLiteral("32768"));
     }
 };
 

@@ -128,8 +128,8 @@ private slots:
         m_harness->store->values.clear();
         TextBox &field = m_form->txtResolutionHeight[0];
         field.setText(QStringLiteral("1080"));
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key(key), mods);
+        field.SetFocus();
+        QTest::keyClick(field.widget(), Qt::Key(key), mods);
         QCOMPARE(m_harness->rows(), std::abs(rows));
         QCOMPARE(field.Text(), QStringLiteral("1080"));
         QCOMPARE(m_harness->about->shown, aboutBoxes);
@@ -143,7 +143,7 @@ private slots:
     {
         m_form = &m_harness->show();
         for (int i = 0; i < 2; ++i)
-            QTest::keyClick(m_form->txtSourceWidth, Qt::Key_F1, Qt::ShiftModifier);
+            QTest::keyClick(m_form->txtSourceWidth->widget(), Qt::Key_F1, Qt::ShiftModifier);
         QCOMPARE(QPair(m_harness->about->created, m_harness->about->shown), QPair(1, 2));
         QCOMPARE(m_harness->about->owner, m_form);
         QCOMPARE(m_harness->about->dedication, QStringLiteral("Ovelin"));
@@ -159,9 +159,9 @@ private slots:
                                &m_form->txtTargetWidth[1], &m_form->txtTargetHeight[1]}) {
             field->setText(QStringLiteral("1234"));
             field->setCursorPosition(2);
-            m_form->txtResolutionWidth[0].setFocus();
-            field->setFocus(Qt::OtherFocusReason);
-            QCOMPARE(field->selectedText(), QStringLiteral("1234"));
+            m_form->txtResolutionWidth[0].SetFocus();
+            field->SetFocus(Qt::OtherFocusReason);
+            QCOMPARE(field->SelText(), QStringLiteral("1234"));
         }
     }
 
@@ -188,7 +188,7 @@ private slots:
         m_harness->library.failing.insert(failing, status::kFail);
         m_harness->about->status = status::kFail;
         m_harness->about->creationFails = failing == "create";
-        QTest::keyClick(m_form->txtSourceWidth, Qt::Key(key), mods);
+        QTest::keyClick(m_form->txtSourceWidth->widget(), Qt::Key(key), mods);
         QCOMPARE(m_harness->errors.size(), 1);
         QCOMPARE(m_harness->store->values.value(kCountKey), QStringLiteral("2"));
         QCOMPARE(m_harness->store->values.value(widthKey(1)), QStringLiteral("1280"));

@@ -36,18 +36,18 @@ private slots:
         frmMain &form = m_harness.show();
         TextBox &source = *form.txtSourceWidth;
         QCOMPARE(source.ForeColor(), ole::kWindowText); // empty, but not yet changed
-        source.setFocus();
+        source.SetFocus();
         const QVector<QPair<Qt::Key, OleColor>> keys{{Qt::Key_1, ole::kWindowText},
                                                      {Qt::Key_Backspace, ole::kRed},
                                                      {Qt::Key_X, ole::kRed},
                                                      {Qt::Key_Backspace, ole::kRed},
                                                      {Qt::Key_5, ole::kWindowText}};
         for (const auto &[key, colour] : keys) {
-            QTest::keyClick(&source, key);
+            QTest::keyClick(source.widget(), key);
             QCOMPARE(source.ForeColor(), colour);
         }
-        QCOMPARE(source.palette().color(QPalette::Text),
-                 QApplication::palette(&source).color(QPalette::Text));
+        QCOMPARE(source.widget()->palette().color(QPalette::Text),
+                 QApplication::palette(source.widget()).color(QPalette::Text));
         form.txtResolutionWidth[0].setText(QStringLiteral("abc"));
         QCOMPARE(form.txtResolutionWidth[0].ForeColor(), ole::kWindowText);
         QCOMPARE(form.txtSourceHeight->ForeColor(), ole::kWindowText);

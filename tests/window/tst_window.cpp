@@ -70,13 +70,14 @@ private slots:
             const bool target = i >= 4;
             QCOMPARE(QPair(box.BackColor(), box.Locked()),
                      QPair(target ? ole::kButtonFace : ole::kWindow, target));
-            QCOMPARE(box.palette().color(QPalette::Base),
+            const QWidget &widget = *m_harness->widgetOf(box);
+            QCOMPARE(widget.palette().color(QPalette::Base),
                      m_form->palette().color(target ? QPalette::Window : QPalette::Base));
             if (target)
-                QCOMPARE(box.geometry(), fields[i - 4]->geometry().translated(0, 28));
+                QCOMPARE(widget.geometry(), fields[i - 4]->widget()->geometry().translated(0, 28));
             if (i >= 2)
                 QCOMPARE(QPair(box.Top(), box.Height()), QPair(780, 315));
-            names << box.accessibleName();
+            names << widget.accessibleName();
         }
         QCOMPARE(names.size(), 6);
         const Label &arrow = m_form->lblArrow[0];
@@ -84,7 +85,8 @@ private slots:
         QCOMPARE(m_form->ScaleHeight(), float(780 + 315 + 120));
         QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Tahoma")); // fonts-wine's
         m_form->txtSourceWidth->setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
-        QCOMPARE(m_form->txtSourceWidth->palette().color(QPalette::Text), QColor(0x20, 0x40, 0x80));
+        QCOMPARE(m_form->txtSourceWidth->widget()->palette().color(QPalette::Text),
+                 QColor(0x20, 0x40, 0x80));
     }
 
     // Each row grows the window by one pitch, half of it upwards, so it keeps its centre; an
@@ -117,6 +119,7 @@ private slots:
         QCOMPARE(QPair(m_form->txtResolutionWidth[last].Top(), m_form->txtTargetHeight[last].Top()),
                  QPair(lastTop, lastTop));
         QCOMPARE(m_form->lblArrow[last].Top(), last ? lastTop : 825);
+        m_form->syncViews();
         QCOMPARE(m_form->height(), 81 + 28 * (rows - 1));
     }
 
@@ -133,7 +136,8 @@ private slots:
             const TextBox &first = (*array)[0];
             const TextBox &copy = (*array)[2];
             QVERIFY(copy.Text().isEmpty() && copy.Visible() && !first.Text().isEmpty());
-            QCOMPARE(copy.geometry().translated(0, -56), first.geometry());
+            QCOMPARE(m_harness->widgetOf(copy)->geometry().translated(0, -56),
+                     first.widget()->geometry());
             QCOMPARE(QPair(copy.BackColor(), copy.Locked()),
                      QPair(first.BackColor(), first.Locked()));
         }
@@ -175,18 +179,18 @@ private slots:
     void tabWalksEveryRowAndRemovingTheFocusedRowFocusesTheOneAbove()
     {
         add(2);
-        QVector<QWidget *> order{m_form->txtSourceWidth, m_form->txtSourceHeight};
+        QVector<TextBox *> order{m_form->txtSourceWidth, m_form->txtSourceHeight};
         for (qint16 i = 0; i <= 2; ++i)
             order << &m_form->txtResolutionWidth[i] << &m_form->txtResolutionHeight[i]
                   << &m_form->txtTargetWidth[i] << &m_form->txtTargetHeight[i];
         for (int step = 1; step <= order.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), order[step % order.size()]);
+            QCOMPARE(test::WindowHarness::focusedField(), order[step % order.size()]);
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), order.last());
+        QCOMPARE(test::WindowHarness::focusedField(), order.last());
         remove();
-        QCOMPARE(QApplication::focusWidget(), &m_form->txtTargetHeight[1]);
+        QCOMPARE(test::WindowHarness::focusedField(), &m_form->txtTargetHeight[1]);
     }
 
     void aMoveByTheUserIsTakenButNotTheWindowManagersAnswer()
@@ -216,8 +220,8 @@ private slots:
     void invalidSourcesKeepOrEmptyTheColumn()
     {
         setRows({"1920", "1080", "1280", "1024"});
-        m_form->txtSourceWidth->setFocus();
-        QTest::keyClicks(m_form->txtSourceWidth, QStringLiteral("1600x"));
+        m_form->txtSourceWidth->SetFocus();
+        QTest::keyClicks(m_form->txtSourceWidth->widget(), QStringLiteral("1600x"));
         for (const char *invalid : {"0", "-5", ""})
             m_form->txtSourceWidth->setText(QString::fromLatin1(invalid));
         QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"900", "1280"}));
@@ -229,14 +233,14 @@ private slots:
     void onlyASourceChangeCalculatesAndEveryOneDoes()
     {
         setRows({"1920", "1080"});
-        m_form->txtSourceHeight->setFocus();
-        QTest::keyClick(m_form->txtSourceHeight, Qt::Key_9);
+        m_form->txtSourceHeight->SetFocus();
+        QTest::keyClick(m_form->txtSourceHeight->widget(), Qt::Key_9);
         QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("16"));
         m_harness->setRow(0, QStringLiteral("1280"), QStringLiteral("1024"));
         QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("16"));
         QApplication::clipboard()->setText(QStringLiteral("1024"));
-        m_form->txtSourceHeight->selectAll();
-        m_form->txtSourceHeight->paste();
+        QTest::keyClick(m_form->txtSourceHeight->widget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_form->txtSourceHeight->widget(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("1280"));
     }
 
