@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/form.h"
 #include "support/status.h"
 
 #include <algorithm>

@@ -181,8 +181,4 @@ private:
     QString m_caption;
 };
 
-// The widgets that show controls, made and reused by the form.
-QWidget *makeControlWidget(bool field, QWidget *parent);
-void releaseControlWidget(QWidget &widget);
-
 } // namespace plenvor

@@ -3,6 +3,8 @@
 // rows costs what its screenful costs.
 #include "platform/form.h"
 
+#include "platform/control_widgets.h"
+
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -233,8 +235,8 @@ bool Form::focusNextPrevChild(bool next)
     const qsizetype count = qsizetype(m_tabOrder.size());
     if (count == 0)
         return QWidget::focusNextPrevChild(next);
-    const auto current = std::find(m_tabOrder.begin(), m_tabOrder.end(),
-                                   TextBox::ofWidget(focusWidget()));
+    const auto current =
+        std::find(m_tabOrder.begin(), m_tabOrder.end(), TextBox::ofWidget(focusWidget()));
     qsizetype at = current == m_tabOrder.end() ? (next ? -1 : 0) : current - m_tabOrder.begin();
     // Hidden fields take no focus; around the end of the order, back to its start.
     for (qsizetype tried = 0; tried < count; ++tried) {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/ole_color.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace plenvor {
+
+class Label;
+class TextBox;
+
+// The widgets a form lends its controls while a screen shows them or they have the focus.
+// Each shows one control at a time; `control` is that one, or null while the widget waits.
+
+class FieldWidget final : public QLineEdit
+{
+public:
+    explicit FieldWidget(QWidget *parent);
+
+    // Writes the control's text, raising no Change of the user's.
+    void push(const QString &text);
+
+    TextBox *control = nullptr;
+    bool onlyAway = false; // the focus went to a menu or another window, not another field
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    bool m_pushing = false;
+};
+
+class LabelWidget final : public QLabel
+{
+public:
+    explicit LabelWidget(QWidget *parent);
+
+    Label *control = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+};
+
+// A new widget for a text field or a label, and one that no longer shows its control.
+QWidget *makeControlWidget(bool field, QWidget *parent);
+void releaseControlWidget(QWidget &widget);
+
+// Paints the OLE colours through the widget's palette. Fields of the same colours share one
+// palette's data; a colour the widget shows anyway is left to the palette it inherits, so it
+// keeps following the desktop's.
+void applyColours(QWidget &widget, OleColor foreColour, OleColor backColour,
+                  QPalette::ColorRole foreRole, QPalette::ColorRole backRole);
+
+} // namespace plenvor
