@@ -4,11 +4,16 @@ set(CPACK_PACKAGE_NAME plenvor)
 set(CPACK_PACKAGE_VENDOR Korvane)
 set(CPACK_PACKAGE_CONTACT "Korvane <plenvor@korvane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "size a picture to the proportions of your screens")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Plenvor keeps a list of screen resolutions and shows, for a picture's width or\n"
-    "height, the size the picture must have to match each screen's proportions.")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n Plenvor keeps a list of screen resolutions and shows, for a picture's width\n or height, the size the picture must have to match each screen's proportions.\n The interface is in Russian.")
+# The long description; CPack puts the summary before it and a space before each line.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Plenvor keeps a list of screen resolutions and shows, for the width or the\n"
+    "height of a source picture, the size the picture must have to match each\n"
+    "screen's proportions: a width gives every row's height, a height every row's\n"
+    "width, in whole pixels. The list is kept between runs.\n"
+    ".\n"
+    "There is no menu: rows are added and removed with Ctrl and the keypad's plus\n"
+    "and minus, F1 shows the read-me and Esc closes the window. The interface is in\n"
+    "Russian.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -28,7 +28,11 @@ check "the files are installed" ls "$root/usr/bin/plenvor" "$share/plenvor/readm
 check "the 32x32 icon is 32x32" sh -c "
     identify -format '%wx%h' '$share/icons/hicolor/32x32/apps/org.korvane.Plenvor.png' | grep -qx 32x32"
 check "the desktop entry validates" desktop-file-validate "$share/applications/org.korvane.Plenvor.desktop"
-check "the metainfo validates" appstreamcli validate --no-net "$share/metainfo/org.korvane.Plenvor.metainfo.xml"
+check "the metainfo validates, pedantically" appstreamcli validate --pedantic --no-net \
+    "$share/metainfo/org.korvane.Plenvor.metainfo.xml"
+check "lintian finds no error or warning" lintian --fail-on error,warning "$deb"
+check "a Debian copyright file, a changelog and a manual page" ls "$share/doc/plenvor/copyright" \
+    "$share/doc/plenvor/changelog.gz" "$share/man/man1/plenvor.1.gz"
 
 PLENVOR=$root/usr/bin/plenvor
 . "$(dirname "$(realpath "$0")")/../e2e/lib.sh"
