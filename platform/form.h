@@ -159,7 +159,7 @@ private:
     QRect m_clientRect; // where the real window's client area is: as asked, then as told
     QElapsedTimer m_sinceRequest;
     qint64 m_clientTop = 0; // the form's client area's top on the screen, in pixels
-    bool m_clipped = false;  // the real window shows only a part of the form
+    bool m_clipped = false; // the real window shows only a part of the form
     int m_viewOffset = 0;
 
     std::vector<ControlGroup *> m_groups;
