@@ -131,6 +131,18 @@ void Form::applyGeometry()
         screens |= screen->geometry();
     qint64 realTop = top;
     qint64 realBottom = bottom;
+    if (!placesWindows()) {
+        // The compositor puts the window where it likes: it shows the form from its top, as
+        // much of it as a screen holds.
+        realBottom = std::min<qint64>(bottom, top + std::max(1, screens.height() - frameHeight()));
+        m_clientTop = top;
+        m_clipped = realBottom != bottom;
+        setFixedSize(std::clamp(twipsToPixels(m_clientWidth), 1, kMaxWindowCoordinate),
+                     int(realBottom - realTop));
+        m_clientRect = QRect(screens.topLeft(), size());
+        showFrom(top);
+        return;
+    }
     if (outerTop < kMinWindowCoordinate || bottom - top > maxClient ||
         bottom + m_frame.bottom() > std::min(kMaxWindowCoordinate, screens.bottom() + 1)) {
         const qint64 shownTop = std::max<qint64>(top, screens.top());
@@ -184,9 +196,17 @@ void Form::learnFrame()
     applyGeometry();
 }
 
+bool Form::placesWindows()
+{
+    // A Wayland client can neither place its window nor learn where it is.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void Form::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
+    if (!placesWindows())
+        return;
     learnFrame();
     if (isVisible() && pos() != m_requested && m_sinceRequest.elapsed() > kWindowManagerAnswerMs) {
         m_left = float(pixelsToTwips(pos().x()));
@@ -254,7 +274,7 @@ void Form::previewKey(const QKeyEvent &event)
     if (m_state != State::Loaded)
         return;
     // The handler gets its own copies: whatever it does to them, the key goes on unchanged.
-    qint16 keyCode = virtualKeyCode(event.key(), event.modifiers());
+    qint16 keyCode = virtualKeyCode(event.key(), event.modifiers(), event.nativeVirtualKey());
     qint16 shift = shiftState(event.modifiers());
     guarded([&] { Form_KeyDown(keyCode, shift); });
 }

@@ -67,6 +67,8 @@ public:
     void setShowsEveryControl(bool everything);
     // How far down the form the real window's client area starts, in pixels.
     int viewOffset() const { return m_viewOffset; }
+    // Whether the program can put its windows where it wants (not so on Wayland).
+    static bool placesWindows();
 
     // Makes one of the form's single controls; the arguments follow the group and index.
     template <class T, class... Args> T &addControl(Args &&...args)

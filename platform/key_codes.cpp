@@ -27,8 +27,14 @@ qint16 keypadCode(int key)
 
 } // namespace
 
-qint16 virtualKeyCode(int key, Qt::KeyboardModifiers modifiers)
+qint16 virtualKeyCode(int key, Qt::KeyboardModifiers modifiers, quint32 nativeKey)
 {
+    constexpr quint32 kKeysymKeypadAdd = 0xffab;
+    constexpr quint32 kKeysymKeypadSubtract = 0xffad;
+    if (nativeKey == kKeysymKeypadAdd && key == Qt::Key_Plus)
+        return vk::kAdd;
+    if (nativeKey == kKeysymKeypadSubtract && key == Qt::Key_Minus)
+        return vk::kSubtract;
     if (modifiers & Qt::KeypadModifier) {
         if (const qint16 code = keypadCode(key); code >= 0)
             return code;

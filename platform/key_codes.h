@@ -28,8 +28,10 @@ constexpr qint16 kCtrl = 2;
 constexpr qint16 kAlt = 4;
 } // namespace shiftmask
 
-// The virtual-key code of a key, or 0 for a key without one.
-qint16 virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+// The virtual-key code of a key, or 0 for a key without one. `nativeKey` is the window system's
+// own symbol for it (an X keysym on X11 and Wayland): Qt on Wayland does not mark the keypad's
+// keys with its keypad modifier, and the keysym tells them apart all the same.
+qint16 virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeKey = 0);
 qint16 shiftState(Qt::KeyboardModifiers modifiers);
 
 } // namespace plenvor

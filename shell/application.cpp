@@ -6,6 +6,7 @@
 #include "platform/qt_support_library.h"
 #include "platform/termination_signals.h"
 #include "platform/translations.h"
+#include "platform/window_system.h"
 #include "shell/modMain.h"
 #include "version.h"
 
@@ -15,32 +16,17 @@
 
 namespace plenvor {
 
-namespace {
-
-// Without a display Qt would stop with a page of plugin errors; say it in one line.
-bool displayAvailable()
-{
-#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
-}
-
-} // namespace
-
 int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whenStarted)
 {
-    if (!displayAvailable()) {
-        std::fputs("plenvor: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
-                   "not set); start it from a desktop session.\n",
-                   stderr);
+    QString why;
+    if (WindowSystem::missing(why)) {
+        std::fprintf(stderr, "plenvor: %s\n", qPrintable(why));
         return 1;
     }
-
-    QApplication application(argc, argv);
+    WindowSystem windowSystem(argc, argv);
+    windowSystem.guardStart();
+    QApplication application(windowSystem.argc(), windowSystem.argv());
+    windowSystem.startDone();
     const AppObject app = AppObject::plenvor();
     QCoreApplication::setOrganizationName(app.productName);
     QCoreApplication::setApplicationName(app.exeName);

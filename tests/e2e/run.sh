@@ -69,14 +69,25 @@ a_failed_command_reports_and_keeps_the_list() {
     stored 'Resolution%200%20Width=1366'
 }
 
-without_a_display_it_says_so_in_one_line() {
-    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PLENVOR" 2>&1)
-    expect "$?" 1 "exit status" && expect "$(echo "$out" | wc -l)" 1 "lines: $out"
+# No display, one that is not there, one that refuses this user, no such platform plugin.
+display_failures_say_so_in_one_line() {
+    xauth -q -f "$E2E_HOME/auth" add :57 . 0123456789abcdef0123456789abcdef 2>/dev/null
+    Xvfb :57 -auth "$E2E_HOME/auth" >/dev/null 2>&1 &
+    server=$!
+    e2e_wait "the refusing display" test -e /tmp/.X11-unix/X57
+    for how in "-u DISPLAY -u WAYLAND_DISPLAY" DISPLAY=:33 "DISPLAY=:57 XAUTHORITY=$E2E_HOME/none" \
+        QT_QPA_PLATFORM=nonexistent; do
+        out=$(env -u QT_QPA_PLATFORM $how "$PLENVOR" 2>&1)
+        expect "$?" 1 "exit status with $how" && expect "$(echo "$out" | wc -l)" 1 "lines: $out" || break
+    done
+    status=$?
+    kill "$server"
+    return $status
 }
 
 e2e_start_wm || exit 1
 for t in a_session_and_the_next closing_stores_the_list the_about_box \
-    a_failed_command_reports_and_keeps_the_list without_a_display_it_says_so_in_one_line; do
+    a_failed_command_reports_and_keeps_the_list display_failures_say_so_in_one_line; do
     e2e_run "$t" "$t"
 done
 e2e_stop_wm
