@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 #include "platform/icons.h"
+#include "platform/readme_window.h"
 #include "platform/twips.h"
 #include "version.h"
 
@@ -201,9 +202,10 @@ Status QtSupportLibrary::asOpenReadMeFile(qint32 reserved, qint32 &result)
     const QString path = readMePath();
     if (path.isEmpty())
         return status::kFileNotFound;
-    // The desktop's default viewer: xdg-open on Linux, the shell's association on Windows.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return status::kFail;
+    if (QFile readable(path); !readable.open(QIODevice::ReadOnly))
+        return status::kAccessDenied;
+    // Only a read-me that cannot be read fails: without a viewer, the program shows it itself.
+    openReadMe(path);
     result = 1;
     return status::kOk;
 }

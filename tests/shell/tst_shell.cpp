@@ -2,7 +2,11 @@
 #include "settings/keys.h"
 #include "shell/modMain.h"
 
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace plenvor;
@@ -77,6 +81,55 @@ private slots:
             QVERIFY2(report.contains(QString::fromUtf8(part)), part);
     }
 
+    // The desktop's opener shows the read-me; where it is missing or fails, the program's own
+    // window does.
+    void theReadMeOpensWithOrWithoutAViewer_data()
+    {
+        QTest::addColumn<QString>("opener"); // a script for xdg-open, or none
+        QTest::addColumn<bool>("ownWindow");
+        QTest::newRow("no opener") << QString() << true;
+        QTest::newRow("an opener that fails") << "exit 4" << true;
+        QTest::newRow("an opener that opens it") << "exit 0" << false;
+    }
+    void theReadMeOpensWithOrWithoutAViewer()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, ownWindow);
+        QTemporaryDir bin;
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        if (!opener.isEmpty()) {
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + opener.toUtf8() + "\n");
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        QFile readMe(QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt"));
+        QVERIFY(readMe.open(QIODevice::WriteOnly));
+        readMe.write("Plenvor: справка\n");
+        readMe.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        QtSupportLibrary library(AppObject::plenvor());
+        qint32 out = 0;
+        const Status opened = library.asOpenReadMeFile(0, out);
+        qputenv("PATH", path);
+        QCOMPARE(opened, status::kOk);
+        const auto viewer = [] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window->windowTitle() == "Справка — Plenvor")
+                    return window;
+            return static_cast<QWidget *>(nullptr);
+        };
+        QTRY_VERIFY(qApp->findChildren<QProcess *>().isEmpty()); // the opener has had its say
+        QCOMPARE(viewer() != nullptr, ownWindow);
+        if (ownWindow) {
+            QVERIFY(viewer()->findChild<QPlainTextEdit *>()->toPlainText().contains("справка"));
+            QTest::keyClick(viewer(), Qt::Key_Escape);
+            QTRY_VERIFY(!viewer());
+        }
+        readMe.remove();
+    }
+
     // Any failure status ends start-up in the report, and nothing is stored: a half-loaded
     // list must not overwrite the stored one.
     void aFailingStartUpCallEndsInTheReportAndStoresNothing()
@@ -137,6 +190,29 @@ private slots:
         QCOMPARE(m_form->isVisible(), rows > 0);
         QCOMPARE(m_harness->store->values.value(widthKey(1)), rows > 0 ? QString() : "1280");
         QVERIFY(m_harness->errors.isEmpty());
+    }
+
+    // Qt on Wayland leaves its keypad modifier off the keypad's keys; their X keysym still tells.
+    void theKeypadIsKnownByItsKeySymbolToo()
+    {
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const struct
+        {
+            Qt::Key key;
+            Qt::KeyboardModifiers mods;
+            quint32 keysym;
+            int rows;
+        } keys[] = {{Qt::Key_Plus, ctrl, 0xffab, 3}, // keypad plus, no keypad modifier
+                    {Qt::Key_Plus, ctrl | Qt::KeypadModifier, 0xffab, 4},
+                    {Qt::Key_Minus, ctrl, 0xffad, 3}, // keypad minus
+                    {Qt::Key_Plus, ctrl, 0x2b, 3}};   // the main keyboard's plus
+        m_form = &m_harness->show();
+        for (const auto &[key, mods, keysym, rows] : keys) {
+            QKeyEvent press(QEvent::KeyPress, key, mods, 0, keysym, 0, QStringLiteral("+"));
+            QApplication::sendEvent(m_form->txtSourceWidth->widget(), &press);
+            QCOMPARE(m_harness->rows(), rows);
+        }
+        QCOMPARE(m_form->txtSourceWidth->Text(), QString()); // nothing typed
     }
 
     void theAboutBoxStandsOverTheWindowAndIsCreatedOnce()
