@@ -29,7 +29,12 @@ QLabel *addLine(QVBoxLayout *column, const QString &text)
 Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QString &extraText,
                                 const QPixmap *picture, const QString &dedication)
 {
-    QDialog box(owner);
+    // A fixed box with a close button only, in the owner's font, over the owner (a dialog
+    // with a parent is centred on it).
+    QDialog box(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    if (owner)
+        box.setFont(owner->font());
     box.setWindowTitle(QStringLiteral("О программе %1").arg(app.exeName));
     const QIcon icon = iconResource(kMainIcon);
     box.setWindowIcon(icon);
@@ -56,6 +61,7 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
         addLine(column, QStringLiteral("Посвящается %1").arg(dedication));
     }
     row->addLayout(column);
+    row->addStretch();
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
@@ -63,12 +69,24 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
     ok->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
 
+    // Window managers cut a caption that is wider than the box: leave room for it, in a bold
+    // title font a little larger than the box's own, and for the buttons beside it.
+    QFont caption = box.font();
+    caption.setBold(true);
+    caption.setPixelSize(caption.pixelSize() * 5 / 4);
+    buttons->setMinimumWidth(QFontMetrics(caption).horizontalAdvance(box.windowTitle()) + 128);
+
     auto *layout = new QVBoxLayout(&box);
     layout->addLayout(row);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     box.exec();
+    // Give the keyboard back to the owner: on some desktops it stays with no window otherwise.
+    if (owner) {
+        owner->raise();
+        owner->activateWindow();
+    }
     return status::kOk;
 }
 
