@@ -1,6 +1,7 @@
 #include "fakes/harness.h"
 
 #include "platform/variant_conversions.h"
+#include "settings/keys.h"
 
 #include <QTest>
 
@@ -46,11 +47,10 @@ public:
     explicit FakeAboutDialog(std::shared_ptr<FakeAboutState> state) : m_state(std::move(state)) {}
 
     Status ShowAbout(QWidget *owner, const AppObject &, const QString &, const QPixmap *,
-                     const QString &dedication) override
+                     const QString &) override
     {
         ++m_state->shown;
         m_state->owner = owner;
-        m_state->dedication = dedication;
         return m_state->status;
     }
 
@@ -96,6 +96,15 @@ frmMain &WindowHarness::show()
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the window did not become active");
     return *form;
+}
+
+bool WindowHarness::rowsAreWhole() const
+{
+    const qint32 n = rows();
+    return n >= 1 && n <= kRowLimit && form->txtResolutionWidth.LBound() == 0 &&
+           form->txtResolutionWidth.UBound() == n - 1 && form->txtResolutionHeight.Count() == n &&
+           form->lblArrow.Count() == n && form->txtTargetWidth.Count() == n &&
+           form->txtTargetHeight.Count() == n;
 }
 
 } // namespace plenvor::test

@@ -91,7 +91,6 @@ struct FakeAboutState
     int created = 0;
     int shown = 0;
     QWidget *owner = nullptr;
-    QString dedication;
     Status status = status::kOk;
     bool creationFails = false;
 };
@@ -138,6 +137,8 @@ struct WindowHarness
         form->txtResolutionWidth[row].setText(width);
         form->txtResolutionHeight[row].setText(height);
     }
+    // The five row arrays hold the same rows, from 0 without gaps, within the row limit.
+    bool rowsAreWhole() const;
 };
 
 } // namespace test

@@ -31,14 +31,6 @@ qint32 storedCount(const AppObject &app)
     return count;
 }
 
-bool rowsAreWhole(const frmMain &form)
-{
-    const qint32 rows = form.txtResolutionWidth.Count();
-    return rows >= 1 && rows <= kRowLimit && form.txtResolutionWidth.UBound() == rows - 1 &&
-           form.txtResolutionHeight.Count() == rows && form.lblArrow.Count() == rows &&
-           form.txtTargetWidth.Count() == rows && form.txtTargetHeight.Count() == rows;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -70,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     harness.services.settingsStore = QtSettingsStore::factory();
     frmMain &form = harness.create();
     FormProbe::LoadSettings(form);
-    if (!harness.errors.isEmpty() || !rowsAreWhole(form))
+    if (!harness.errors.isEmpty() || !harness.rowsAreWhole())
         std::abort();
     FormProbe::SaveSettings(form);
     if (storedCount(harness.app) != form.txtResolutionWidth.Count())

@@ -33,14 +33,6 @@ class tst_Window : public QObject
             out << column[i].Text();
         return out;
     }
-    // The five row arrays hold the same rows, from 0 without gaps.
-    bool rowsAreWhole(qint32 rows) const
-    {
-        const frmMain &f = *m_form;
-        return f.txtResolutionWidth.Count() == rows && f.txtResolutionHeight.Count() == rows &&
-               f.lblArrow.Count() == rows && f.txtTargetWidth.Count() == rows &&
-               f.txtTargetHeight.UBound() == rows - 1 && f.txtResolutionWidth.LBound() == 0;
-    }
 
 private slots:
     void init()
@@ -112,7 +104,7 @@ private slots:
         add(adds);
         remove(removes);
         const int rows = std::max(1, 1 + adds - removes);
-        QVERIFY(rowsAreWhole(rows));
+        QVERIFY(m_harness->rowsAreWhole() && m_harness->rows() == rows);
         QCOMPARE(QPair(m_form->Height() - height, m_form->Top() - top),
                  QPair(420.f * float(rows - 1), -210.f * float(rows - 1)));
         const auto last = qint16(rows - 1);
@@ -172,7 +164,7 @@ private slots:
         const float height = m_form->Height();
         add();
         QCOMPARE(m_form->Height(), height);
-        QVERIFY(rowsAreWhole(2));
+        QVERIFY(m_harness->rowsAreWhole() && m_harness->rows() == 2);
         QCOMPARE(m_form->txtTargetHeight[1].Top(), 780); // row 0's top plus 0 x n
     }
 
