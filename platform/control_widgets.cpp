@@ -156,28 +156,11 @@ void FieldWidget::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
-void FieldWidget::changeEvent(QEvent *event)
-{
-    // System colours follow a change of the desktop's palette.
-    if (event->type() == QEvent::ApplicationPaletteChange && control)
-        applyColours(*this, control->ForeColor(), control->BackColor(), QPalette::Text,
-                     QPalette::Base);
-    QLineEdit::changeEvent(event);
-}
-
 LabelWidget::LabelWidget(QWidget *parent) : QLabel(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
-}
-
-void LabelWidget::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ApplicationPaletteChange && control)
-        applyColours(*this, control->ForeColor(), control->BackColor(), QPalette::WindowText,
-                     QPalette::Window);
-    QLabel::changeEvent(event);
 }
 
 QWidget *makeControlWidget(bool field, QWidget *parent)

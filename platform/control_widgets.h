@@ -28,7 +28,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     bool m_pushing = false;
@@ -40,9 +39,6 @@ public:
     explicit LabelWidget(QWidget *parent);
 
     Label *control = nullptr;
-
-protected:
-    void changeEvent(QEvent *event) override;
 };
 
 // A new widget for a text field or a label, and one that no longer shows its control.

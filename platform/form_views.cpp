@@ -250,6 +250,16 @@ bool Form::focusNextPrevChild(bool next)
     return false;
 }
 
+void Form::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A new desktop palette reaches only windows; the controls' system colours follow it.
+    if (event->type() == QEvent::PaletteChange) {
+        for (const Control *control : m_bound)
+            control->refresh(false);
+    }
+}
+
 void Form::paintEvent(QPaintEvent *event)
 {
     // Only where a screen shows the window: the rest of a tall window is never painted, so its

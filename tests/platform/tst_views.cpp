@@ -80,10 +80,12 @@ private slots:
         QVERIFY(!shown->isReadOnly());
         QCOMPARE(shown->geometry(), QRect(376, 52 + 3 * 28, 105, 21));
         shown->setText(QStringLiteral("typed"));
+        shown->setSelection(1, 2);
         target.setForeColor(ole::kWindowText);
         m_form->setTop(-40000.f);
         QVERIFY(!m_harness->widgetOf(target));
         QCOMPARE(target.Text(), QStringLiteral("typed"));
+        QCOMPARE(target.SelText(), QStringLiteral("yp"));
         QCOMPARE(target.ForeColor(), ole::kWindowText);
         QCOMPARE(target.BackColor(), OleColor(0x00FF0000));
         target.setVisible(false);
@@ -116,6 +118,45 @@ private slots:
         m_form->move(m_form->x(), -1000);
         QCOMPARE(m_form->Top(), -15000.f);
         QCOMPARE(rowsWithWidgets(), rowsOnScreen());
+    }
+
+    // A control moved out of its row's order shows where it now stands, and only there.
+    void aControlMovedOutOfOrderShowsWhereItStands()
+    {
+        m_form->setTop(0.f);
+        Label &down = m_form->lblArrow[3];
+        const qint32 top = down.Top();
+        down.setTop(m_form->lblArrow[150].Top());
+        QVERIFY(!m_harness->widgetOf(down) && m_form->lblArrow[4].widget());
+        m_form->lblArrow[150].setTop(top);
+        QVERIFY(m_harness->widgetOf(m_form->lblArrow[150]));
+    }
+
+    // A field's widget draws as a plain line edit does; fields and labels follow a change of
+    // the desktop's palette.
+    void widgetsLookLikeQtsOwnAndFollowThePalette()
+    {
+        m_form->setTop(0.f);
+        QWidget *shown = m_harness->widgetOf(m_form->txtResolutionWidth[0]);
+        QLineEdit plain(m_form->txtResolutionWidth[0].Text());
+        plain.setFont(shown->font());
+        plain.setPalette(shown->palette());
+        plain.resize(shown->size());
+        QCOMPARE(shown->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        const QPalette original = QApplication::palette();
+        QPalette palette = original;
+        palette.setColor(QPalette::Window, Qt::green);   // a target field's background
+        palette.setColor(QPalette::ButtonText, Qt::red); // a label's text
+        QApplication::setPalette(palette);
+        QCoreApplication::processEvents();
+        const QColor target =
+            m_harness->widgetOf(m_form->txtTargetWidth[0])->palette().color(QPalette::Base);
+        const QColor label =
+            m_harness->widgetOf(m_form->lblArrow[0])->palette().color(QPalette::WindowText);
+        QApplication::setPalette(original);
+        QCOMPARE(target, QColor(Qt::green));
+        QCOMPARE(label, QColor(Qt::red));
     }
 
     void theFocusedFieldKeepsItsWidgetOutOfView()
