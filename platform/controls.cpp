@@ -141,14 +141,6 @@ QString TextBox::SelText() const
     return kept ? m_text.mid(kept->start, kept->length) : QString();
 }
 
-void TextBox::setCursorPosition(int position)
-{
-    if (auto *field = static_cast<QLineEdit *>(widget()))
-        field->setCursorPosition(position);
-    else
-        form().keepSelection(*this, Selection{position, position, 0});
-}
-
 std::unique_ptr<TextBox> TextBox::cloneAs(ControlGroup &group, qint16 index) const
 {
     auto copy = std::make_unique<TextBox>(group, index, *m_class);

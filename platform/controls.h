@@ -140,7 +140,6 @@ public:
     bool hasFocus() const;
     void SelectAll();
     QString SelText() const;
-    void setCursorPosition(int position);
 
     // A hidden copy with every property, the text included.
     std::unique_ptr<TextBox> cloneAs(ControlGroup &group, qint16 index) const;

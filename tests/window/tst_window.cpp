@@ -1,6 +1,7 @@
 #include "fakes/harness.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QTest>
 
 using namespace plenvor;
@@ -74,6 +75,7 @@ private slots:
         QCOMPARE(names.size(), 6);
         const Label &arrow = m_form->lblArrow[0];
         QVERIFY(arrow.Top() > 780 && arrow.Top() + arrow.Height() < 780 + 315);
+        QCOMPARE(static_cast<QLabel *>(m_harness->widgetOf(arrow))->text(), QStringLiteral("==>"));
         QCOMPARE(m_form->ScaleHeight(), float(780 + 315 + 120));
         QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Tahoma")); // fonts-wine's
         m_form->txtSourceWidth->setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
@@ -111,8 +113,7 @@ private slots:
         QCOMPARE(QPair(m_form->txtResolutionWidth[last].Top(), m_form->txtTargetHeight[last].Top()),
                  QPair(lastTop, lastTop));
         QCOMPARE(m_form->lblArrow[last].Top(), last ? lastTop : 825);
-        m_form->syncViews();
-        QCOMPARE(m_form->height(), 81 + 28 * (rows - 1));
+        QTRY_COMPARE(m_form->height(), 81 + 28 * (rows - 1));
     }
 
     // A new row is an empty copy of row 0 even when row 0 holds text; removing it loses its
@@ -168,12 +169,18 @@ private slots:
         QCOMPARE(m_form->txtTargetHeight[1].Top(), 780); // row 0's top plus 0 x n
     }
 
-    void removingTheFocusedRowFocusesTheOneAbove()
+    // A removed row's focus goes to the row above, and its handles name nothing any more.
+    void removingARowKeepsTheFocusOrHandsItToTheRowAbove()
     {
         add(2);
-        m_form->txtTargetHeight[2].SetFocus();
+        m_form->txtSourceWidth->SetFocus();
+        const Hwnd gone = m_form->txtTargetHeight[2].hWnd();
         remove();
-        QCOMPARE(test::WindowHarness::focusedField(), &m_form->txtTargetHeight[1]);
+        QCOMPARE(test::WindowHarness::focusedField(), m_form->txtSourceWidth);
+        QVERIFY(!targetOfHandle(gone));
+        m_form->txtTargetHeight[1].SetFocus();
+        remove();
+        QCOMPARE(test::WindowHarness::focusedField(), &m_form->txtTargetHeight[0]);
     }
 
     void aMoveByTheUserIsTakenButNotTheWindowManagersAnswer()
