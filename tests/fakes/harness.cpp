@@ -72,7 +72,6 @@ AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state)
 {
     return [state](std::unique_ptr<AboutDialog> &out) {
         out = state->creationFails ? nullptr : std::make_unique<FakeAboutDialog>(state);
-        state->created += out != nullptr;
         return out ? status::kOk : status::kCannotCreateObject;
     };
 }

@@ -88,7 +88,6 @@ struct FakeStoreState
 
 struct FakeAboutState
 {
-    int created = 0;
     int shown = 0;
     QWidget *owner = nullptr;
     Status status = status::kOk;

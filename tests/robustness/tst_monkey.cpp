@@ -46,15 +46,11 @@ private slots:
         };
         const QString typed = QStringLiteral("0123456789012345,.-+ xyz\r");
         const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier, none;
         const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-            {Qt::Key_Backspace, {}},
-            {Qt::Key_Tab, {}},
-            {Qt::Key_Backtab, Qt::ShiftModifier},
-            {Qt::Key_Plus, pad},
-            {Qt::Key_Minus, pad},
-            {Qt::Key_Plus, {}},
-            {Qt::Key_F1, {}},
-            {Qt::Key_F1, Qt::ShiftModifier}};
+            {Qt::Key_Backspace, none}, {Qt::Key_Tab, none},  {Qt::Key_Backtab, shift},
+            {Qt::Key_Plus, pad},       {Qt::Key_Minus, pad}, {Qt::Key_Plus, none},
+            {Qt::Key_F1, none},        {Qt::Key_F1, shift}};
         for (int step = 1; step <= 10000; ++step) {
             QWidget *focus = QApplication::focusWidget();
             if (const int kind = pick(20); kind < 9) {
