@@ -212,9 +212,9 @@ void Form::moveEvent(QMoveEvent *event)
         m_left = float(pixelsToTwips(pos().x()));
         m_top = float(pixelsToTwips(pos().y() - m_viewOffset));
         applyGeometry();
-    } else if (testAttribute(Qt::WA_Mapped)) {
-        // The window manager may put a clipped window elsewhere than asked; it then shows the
-        // part of the form that stands where the window is.
+    } else {
+        // The window manager may put a clipped window elsewhere than asked, also before it
+        // maps it; the window then shows the part of the form that stands where it is.
         m_clientRect = geometry();
         showFrom(geometry().top());
     }

@@ -124,6 +124,9 @@ private slots:
         QVERIFY(form.txtResolutionWidth[16384].widget());
         QVERIFY(!form.txtResolutionWidth[0].widget() && !form.txtResolutionWidth[32767].widget());
         QVERIFY(form.geometry().intersects(QGuiApplication::primaryScreen()->geometry()));
+        const int frame = form.geometry().top() - form.frameGeometry().top(); // and in its place
+        QCOMPARE(form.geometry().top() + form.txtResolutionWidth[16384].widget()->y(),
+                 qRound(form.Top() / 15) + frame + 52 + 28 * 16384);
         m_harness->form->close();
         QCOMPARE(stored().value(kCountKey), QStringLiteral("32768"));
     }

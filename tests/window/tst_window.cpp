@@ -71,6 +71,7 @@ private slots:
             if (i >= 2)
                 QCOMPARE(QPair(box.Top(), box.Height()), QPair(780, 315));
             names << widget.accessibleName();
+            QVERIFY(!widget.accessibleDescription().isEmpty());
         }
         QCOMPARE(names.size(), 6);
         const Label &arrow = m_form->lblArrow[0];
