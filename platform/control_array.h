@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/form.h"
 #include "support/status.h"
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace plenvor {
@@ -17,15 +17,12 @@ namespace plenvor {
 // it; the array counts such pairs and searches the whole array while there are any.
 template <class T> class ControlArray final : public ControlGroup
 {
+    static constexpr bool kFields = std::is_same_v<T, TextBox>;
+
 public:
     using Index = qint16;
 
-    explicit ControlArray(Form &form) : ControlGroup(form) {}
-    ~ControlArray() override
-    {
-        form().groupLeaving(*this); // forgets all the elements at once, not one by one
-        m_elements.clear();
-    }
+    using ControlGroup::ControlGroup;
 
     // Creates an element of the form's layout; the arguments follow the group and index.
     template <class... Args> T &create(Index index, Args &&...args)
@@ -44,7 +41,8 @@ public:
         insert(index, m_elements.front().control->cloneAs(*this, index), false);
     }
 
-    // Destroys element `index`. Its keyboard focus passes to the element just below it.
+    // Destroys element `index`. Its keyboard focus passes to the element before it, the row
+    // above.
     void Unload(Index index)
     {
         const auto it = position(index);
@@ -53,7 +51,7 @@ public:
         if (it->fromLayout)
             throw RuntimeError(status::kCannotUnloadLayoutControl);
         const auto at = std::size_t(it - m_elements.begin());
-        if constexpr (std::is_same_v<T, TextBox>) {
+        if constexpr (kFields) {
             if (it->control->hasFocus() && at > 0)
                 m_elements[at - 1].control->SetFocus();
         }
@@ -81,7 +79,7 @@ public:
         return it != m_elements.end() && it->index == index ? it->control.get() : nullptr;
     }
 
-    void collect(qint32 top, qint32 bottom, std::vector<Control *> &out) const override
+    void collect(qint32 top, qint32 bottom, ShownControls &out) const override
     {
         auto it = m_elements.begin();
         if (m_inversions == 0) {
@@ -91,16 +89,40 @@ public:
             });
         }
         for (; it != m_elements.end(); ++it) {
-            const T &element = *it->control;
-            if (element.Top() >= bottom && m_inversions == 0)
+            if (it->control->Top() >= bottom && m_inversions == 0)
                 break;
-            if (element.Visible() && element.Top() < bottom &&
-                qint64(element.Top()) + element.Height() > top)
-                out.push_back(it->control.get());
+            if (it->control->standsIn(top, bottom))
+                out.add(it->control.get());
         }
     }
 
-    void moved(const Control &member, qint32 oldTop) override
+    void fieldsAt(qint32 index, std::vector<TextBox *> &out) const override
+    {
+        if constexpr (kFields) {
+            if (index >= -32768 && index <= 32767) {
+                if (T *element = find(Index(index)))
+                    out.push_back(element);
+            }
+        }
+    }
+    std::optional<qint32> fieldIndexAfter(qint32 index) const override
+    {
+        const auto it = std::upper_bound(m_elements.begin(), m_elements.end(), index,
+                                         [](qint32 i, const Element &e) { return i < e.index; });
+        if (!kFields || it == m_elements.end())
+            return std::nullopt;
+        return it->index;
+    }
+    std::optional<qint32> fieldIndexBefore(qint32 index) const override
+    {
+        const auto it = std::lower_bound(m_elements.begin(), m_elements.end(), index,
+                                         [](const Element &e, qint32 i) { return e.index < i; });
+        if (!kFields || it == m_elements.begin())
+            return std::nullopt;
+        return std::prev(it)->index;
+    }
+
+    void memberMoved(const Control &member, qint32 oldTop) override
     {
         m_tallest = std::max(m_tallest, member.Height());
         const auto it = position(member.Index());
@@ -144,7 +166,7 @@ private:
                           Element{index, fromLayout, std::move(control)});
         adjustInversions(at, +1);
         m_tallest = std::max(m_tallest, element.Height());
-        form().controlMoved(element);
+        host().moved(element);
         return element;
     }
 
@@ -173,6 +195,47 @@ private:
     Elements m_elements;
     qint64 m_inversions = 0;
     qint32 m_tallest = 0;
+};
+
+// A form's single text fields: few enough to look at each. For Tab they stand at index 0.
+class SingleFields final : public ControlGroup
+{
+public:
+    using ControlGroup::ControlGroup;
+
+    TextBox &add(const FieldClass &fieldClass)
+    {
+        TextBox &field = *m_fields.emplace_back(std::make_unique<TextBox>(*this, 0, fieldClass));
+        host().moved(field);
+        return field;
+    }
+
+    void collect(qint32 top, qint32 bottom, ShownControls &out) const override
+    {
+        for (const auto &field : m_fields) {
+            if (field->standsIn(top, bottom))
+                out.add(field.get());
+        }
+    }
+    void fieldsAt(qint32 index, std::vector<TextBox *> &out) const override
+    {
+        for (const auto &field : m_fields) {
+            if (index == 0)
+                out.push_back(field.get());
+        }
+    }
+    std::optional<qint32> fieldIndexAfter(qint32 index) const override
+    {
+        return index < 0 && !m_fields.empty() ? std::optional<qint32>(0) : std::nullopt;
+    }
+    std::optional<qint32> fieldIndexBefore(qint32 index) const override
+    {
+        return index > 0 && !m_fields.empty() ? std::optional<qint32>(0) : std::nullopt;
+    }
+    void memberMoved(const Control &, qint32) override {}
+
+private:
+    std::vector<std::unique_ptr<TextBox>> m_fields;
 };
 
 } // namespace plenvor

@@ -123,6 +123,18 @@ void FieldWidget::push(const QString &text)
     m_pushing = false;
 }
 
+Selection FieldWidget::selection() const
+{
+    return {cursorPosition(), std::max(0, selectionStart()), int(selectedText().size())};
+}
+
+void FieldWidget::select(const Selection &selection)
+{
+    setCursorPosition(selection.cursor);
+    if (selection.length > 0)
+        setSelection(selection.start, selection.length);
+}
+
 void FieldWidget::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
@@ -161,21 +173,6 @@ LabelWidget::LabelWidget(QWidget *parent) : QLabel(parent)
     setFocusPolicy(Qt::NoFocus);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
-}
-
-QWidget *makeControlWidget(bool field, QWidget *parent)
-{
-    if (field)
-        return new FieldWidget(parent);
-    return new LabelWidget(parent);
-}
-
-void releaseControlWidget(QWidget &widget)
-{
-    if (auto *field = dynamic_cast<FieldWidget *>(&widget))
-        field->control = nullptr;
-    else if (auto *label = dynamic_cast<LabelWidget *>(&widget))
-        label->control = nullptr;
 }
 
 } // namespace plenvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/control_host.h"
 #include "platform/ole_color.h"
 
 #include <QLabel>
@@ -20,6 +21,10 @@ public:
 
     // Writes the control's text, raising no Change of the user's.
     void push(const QString &text);
+    Selection selection() const;
+    void select(const Selection &selection);
+    // A field is exactly the size its control gives it.
+    QSize minimumSizeHint() const override { return {}; }
 
     TextBox *control = nullptr;
     bool onlyAway = false; // the focus went to a menu or another window, not another field
@@ -38,12 +43,11 @@ class LabelWidget final : public QLabel
 public:
     explicit LabelWidget(QWidget *parent);
 
+    // A label never cuts its text.
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
     Label *control = nullptr;
 };
-
-// A new widget for a text field or a label, and one that no longer shows its control.
-QWidget *makeControlWidget(bool field, QWidget *parent);
-void releaseControlWidget(QWidget &widget);
 
 // Paints the OLE colours through the widget's palette. Fields of the same colours share one
 // palette's data; a colour the widget shows anyway is left to the palette it inherits, so it

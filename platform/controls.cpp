@@ -1,25 +1,17 @@
 #include "platform/controls.h"
 
 #include "platform/control_widgets.h"
-#include "platform/form.h"
-
-#include <QLineEdit>
 
 namespace plenvor {
 
-ControlGroup::ControlGroup(Form &form) : m_form(form)
+ControlGroup::ControlGroup(ControlHost &host) : m_host(host)
 {
-    form.groupCreated(*this);
+    host.joined(*this);
 }
 
 ControlGroup::~ControlGroup()
 {
-    m_form.groupGone(*this);
-}
-
-Control::~Control()
-{
-    form().controlGone(*this);
+    m_host.left(*this);
 }
 
 void Control::Move(qint32 left, qint32 top, qint32 width, qint32 height)
@@ -31,20 +23,20 @@ void Control::Move(qint32 left, qint32 top, qint32 width, qint32 height)
     m_width = width;
     m_height = height;
     if (vertical)
-        m_group->moved(*this, oldTop);
-    refresh(true);
+        m_group->memberMoved(*this, oldTop);
+    host().moved(*this);
 }
 
 void Control::setForeColor(OleColor colour)
 {
     m_fore = colour;
-    refresh(false);
+    refresh();
 }
 
 void Control::setBackColor(OleColor colour)
 {
     m_back = colour;
-    refresh(false);
+    refresh();
 }
 
 void Control::setVisible(bool visible)
@@ -52,7 +44,7 @@ void Control::setVisible(bool visible)
     if (visible == m_visible)
         return;
     m_visible = visible;
-    form().controlMoved(*this);
+    host().moved(*this);
 }
 
 void Control::copyTo(Control &copy) const
@@ -66,23 +58,18 @@ void Control::copyTo(Control &copy) const
     copy.m_visible = false;
 }
 
-void Control::refresh(bool geometry) const
-{
-    if (geometry)
-        form().controlMoved(*this);
-    if (m_widget)
-        showIn(*m_widget);
-}
-
 TextBox::TextBox(ControlGroup &group, qint16 index, const FieldClass &fieldClass)
     : Control(group, index), m_class(&fieldClass)
-{
-    group.form().fieldCreated(*this);
-}
+{}
 
 TextBox::~TextBox()
 {
-    form().fieldGone(*this);
+    host().removed(*this);
+}
+
+QWidget *TextBox::view() const
+{
+    return m_widget;
 }
 
 void TextBox::setText(const QString &text)
@@ -90,10 +77,10 @@ void TextBox::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    if (auto *field = static_cast<FieldWidget *>(widget()))
-        field->push(text);
+    if (m_widget)
+        m_widget->push(text);
     else
-        form().keepSelection(*this, std::nullopt); // as a widget's would, the caret goes to the end
+        host().keepSelection(*this, std::nullopt); // as a widget's would, the caret goes to the end
     raiseChange();
 }
 
@@ -112,33 +99,25 @@ void TextBox::raiseChange() const
 void TextBox::setLocked(bool locked)
 {
     m_locked = locked;
-    refresh(false);
+    refresh();
 }
 
 void TextBox::SetFocus(Qt::FocusReason reason)
 {
-    form().focusField(*this, reason);
+    host().focus(*this, reason);
 }
 
 bool TextBox::hasFocus() const
 {
-    return widget() && widget()->hasFocus();
+    return m_widget && m_widget->hasFocus();
 }
 
 void TextBox::SelectAll()
 {
-    if (auto *field = static_cast<QLineEdit *>(widget()))
-        field->selectAll();
+    if (m_widget)
+        m_widget->selectAll();
     else
-        form().keepSelection(*this, Selection{int(m_text.size()), 0, int(m_text.size())});
-}
-
-QString TextBox::SelText() const
-{
-    if (auto *field = static_cast<QLineEdit *>(widget()))
-        return field->selectedText();
-    const std::optional<Selection> kept = form().keptSelection(*this);
-    return kept ? m_text.mid(kept->start, kept->length) : QString();
+        host().keepSelection(*this, Selection{int(m_text.size()), 0, int(m_text.size())});
 }
 
 std::unique_ptr<TextBox> TextBox::cloneAs(ControlGroup &group, qint16 index) const
@@ -156,36 +135,30 @@ TextBox *TextBox::ofWidget(const QWidget *widget)
     return field ? field->control : nullptr;
 }
 
-void TextBox::showIn(QWidget &widget) const
+void TextBox::showIn(FieldWidget *widget)
 {
-    auto &field = static_cast<FieldWidget &>(widget);
-    if (field.control != this) {
-        // A widget that showed another field starts afresh: its text replaced (which also
-        // clears its undo history), its caret and selection this field's.
-        field.control = const_cast<TextBox *>(this);
-        field.onlyAway = false;
-        field.push(m_text);
-        if (const std::optional<Selection> kept = form().keptSelection(*this)) {
-            field.setCursorPosition(kept->cursor);
-            if (kept->length > 0)
-                field.setSelection(kept->start, kept->length);
-        }
-        const QString &name = m_class->accessibleName;
-        field.setAccessibleName(name.contains(u"%1") ? name.arg(Index() + 1) : name);
-        field.setAccessibleDescription(m_class->accessibleDescription);
-    }
-    field.setReadOnly(Locked());
-    applyColours(field, ForeColor(), BackColor(), QPalette::Text, QPalette::Base);
+    if (m_widget)
+        m_widget->control = nullptr;
+    m_widget = widget;
+    if (!widget)
+        return;
+    // A widget that showed another field starts afresh: its text replaced, which also clears
+    // its undo history, and its caret at the end.
+    widget->control = this;
+    widget->onlyAway = false;
+    widget->push(m_text);
+    const QString &name = m_class->accessibleName;
+    widget->setAccessibleName(name.contains(u"%1") ? name.arg(Index() + 1) : name);
+    widget->setAccessibleDescription(m_class->accessibleDescription);
+    refresh();
 }
 
-void TextBox::keepFrom(const QWidget &widget)
+void TextBox::refresh() const
 {
-    // Only what differs from a text just set: the caret at its end, nothing selected.
-    const auto &field = static_cast<const FieldWidget &>(widget);
-    const Selection kept{field.cursorPosition(), std::max(0, field.selectionStart()),
-                         int(field.selectedText().size())};
-    const bool plain = kept.cursor == m_text.size() && kept.length == 0;
-    form().keepSelection(*this, plain ? std::nullopt : std::optional<Selection>(kept));
+    if (!m_widget)
+        return;
+    m_widget->setReadOnly(Locked());
+    applyColours(*m_widget, ForeColor(), BackColor(), QPalette::Text, QPalette::Base);
 }
 
 Label::Label(ControlGroup &group, qint16 index) : Control(group, index)
@@ -194,10 +167,21 @@ Label::Label(ControlGroup &group, qint16 index) : Control(group, index)
     setBackColor(ole::kButtonFace);
 }
 
+Label::~Label()
+{
+    host().removed(*this);
+}
+
+QWidget *Label::view() const
+{
+    return m_widget;
+}
+
 void Label::setCaption(const QString &caption)
 {
     m_caption = caption;
-    refresh(true); // a longer caption may need a wider widget
+    refresh();
+    host().moved(*this); // a longer caption may need a wider widget
 }
 
 std::unique_ptr<Label> Label::cloneAs(ControlGroup &group, qint16 index) const
@@ -208,13 +192,24 @@ std::unique_ptr<Label> Label::cloneAs(ControlGroup &group, qint16 index) const
     return copy;
 }
 
-void Label::showIn(QWidget &widget) const
+void Label::showIn(LabelWidget *widget)
 {
-    auto &label = static_cast<LabelWidget &>(widget);
-    label.control = const_cast<Label *>(this);
-    if (label.text() != m_caption)
-        label.setText(m_caption);
-    applyColours(label, ForeColor(), BackColor(), QPalette::WindowText, QPalette::Window);
+    if (m_widget)
+        m_widget->control = nullptr;
+    m_widget = widget;
+    if (!widget)
+        return;
+    widget->control = this;
+    refresh();
+}
+
+void Label::refresh() const
+{
+    if (!m_widget)
+        return;
+    if (m_widget->text() != m_caption)
+        m_widget->setText(m_caption);
+    applyColours(*m_widget, ForeColor(), BackColor(), QPalette::WindowText, QPalette::Window);
 }
 
 } // namespace plenvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/control_host.h"
 #include "platform/handles.h"
 #include "platform/ole_color.h"
 
@@ -7,33 +8,49 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
 
 namespace plenvor {
 
-class Control;
-class Form;
+class FieldWidget;
+class LabelWidget;
 
-// A family of controls the form places: a control array, or the form's single controls.
+// The controls a screen shows, by kind, as a group hands them over.
+struct ShownControls
+{
+    std::vector<TextBox *> fields;
+    std::vector<Label *> labels;
+
+    void add(TextBox *field) { fields.push_back(field); }
+    void add(Label *label) { labels.push_back(label); }
+};
+
+// A family of controls the form places: a control array, or the form's single fields.
 class ControlGroup
 {
 public:
-    explicit ControlGroup(Form &form);
+    explicit ControlGroup(ControlHost &host);
     virtual ~ControlGroup();
     ControlGroup(const ControlGroup &) = delete;
     ControlGroup &operator=(const ControlGroup &) = delete;
 
-    Form &form() const { return m_form; }
+    ControlHost &host() const { return m_host; }
 
-    // Appends the visible members that reach into the band from `top` to `bottom` (twips).
-    virtual void collect(qint32 top, qint32 bottom, std::vector<Control *> &out) const = 0;
+    // Adds the visible members that reach into the band from `top` to `bottom` (twips).
+    virtual void collect(qint32 top, qint32 bottom, ShownControls &out) const = 0;
+    // Tab walks the fields by index: the fields at an index, in order, and the nearest index
+    // after or before one that holds a field.
+    virtual void fieldsAt(qint32 index, std::vector<TextBox *> &out) const = 0;
+    virtual std::optional<qint32> fieldIndexAfter(qint32 index) const = 0;
+    virtual std::optional<qint32> fieldIndexBefore(qint32 index) const = 0;
     // A member's top or height changed.
-    virtual void moved(const Control &member, qint32 oldTop) = 0;
+    virtual void memberMoved(const Control &member, qint32 oldTop) = 0;
 
 private:
-    Form &m_form;
+    ControlHost &m_host;
 };
 
 // A control as the program sees it: its properties live here, and a widget shows them only
@@ -42,8 +59,6 @@ private:
 class Control : public HandleTarget
 {
 public:
-    ~Control() override;
-
     qint32 Left() const { return m_left; }
     qint32 Top() const { return m_top; }
     qint32 Width() const { return m_width; }
@@ -63,27 +78,24 @@ public:
 
     // Its index within its control array; 0 for a single control.
     qint16 Index() const { return m_index; }
+    const ControlGroup &group() const { return *m_group; }
+
+    // Whether it is visible and reaches into the band from `top` to `bottom` (twips).
+    bool standsIn(qint32 top, qint32 bottom) const
+    {
+        return m_visible && m_top < bottom && qint64(m_top) + m_height > top;
+    }
     // The widget showing it at the moment, or null.
-    QWidget *widget() const { return m_widget; }
+    virtual QWidget *view() const = 0;
+    // Writes its properties into its widget, if it has one.
+    virtual void refresh() const = 0;
 
 protected:
-    enum class Kind { Field, Label };
-
     Control(ControlGroup &group, qint16 index) : m_index(index), m_group(&group) {}
-    Form &form() const { return m_group->form(); }
+    ControlHost &host() const { return m_group->host(); }
     void copyTo(Control &copy) const;
-    // Writes what changed into the widget, if it has one.
-    void refresh(bool geometry) const;
 
 private:
-    friend class Form;
-
-    virtual Kind kind() const = 0;
-    // Every property into a widget of its kind, as it starts to show this control.
-    virtual void showIn(QWidget &widget) const = 0;
-    // Keeps what the user changed in the widget before it goes to another control.
-    virtual void keepFrom(const QWidget &) {}
-
     // First the small ones, which share the handle's word: rows of controls count by the
     // thousand.
     qint16 m_index;
@@ -94,7 +106,6 @@ protected:
 
 private:
     ControlGroup *m_group;
-    QWidget *m_widget = nullptr;
     qint32 m_left = 0;
     qint32 m_top = 0;
     qint32 m_width = 0;
@@ -113,18 +124,12 @@ struct FieldClass
     QString accessibleDescription;
 };
 
-// Where a field's caret stands and what of its text is selected.
-struct Selection
-{
-    int cursor = 0;
-    int start = 0;
-    int length = 0;
-};
-
 // A single-line edit field with the Change and GotFocus events and no length limit.
 class TextBox final : public Control
 {
 public:
+    using Widget = FieldWidget;
+
     TextBox(ControlGroup &group, qint16 index, const FieldClass &fieldClass);
     ~TextBox() override;
 
@@ -139,26 +144,29 @@ public:
     void SetFocus(Qt::FocusReason reason = Qt::OtherFocusReason);
     bool hasFocus() const;
     void SelectAll();
-    QString SelText() const;
 
     // A hidden copy with every property, the text included.
     std::unique_ptr<TextBox> cloneAs(ControlGroup &group, qint16 index) const;
     const FieldClass &fieldClass() const { return *m_class; }
+
+    FieldWidget *widget() const { return m_widget; }
+    QWidget *view() const override;
+    void refresh() const override;
 
     // The field a widget shows, or null.
     static TextBox *ofWidget(const QWidget *widget);
 
 private:
     friend class FieldWidget;
-    friend class Form;
+    friend class ViewBinder;
 
-    Kind kind() const override { return Kind::Field; }
-    void showIn(QWidget &widget) const override;
-    void keepFrom(const QWidget &widget) override;
+    // Starts showing itself in the widget, or with null stops.
+    void showIn(FieldWidget *widget);
     void userEdited(const QString &text);
     void raiseChange() const;
 
     const FieldClass *m_class;
+    FieldWidget *m_widget = nullptr;
     QString m_text;
 };
 
@@ -166,17 +174,25 @@ private:
 class Label final : public Control
 {
 public:
-    Label(ControlGroup &group, qint16 index);
+    using Widget = LabelWidget;
 
-    QString Caption() const { return m_caption; }
+    Label(ControlGroup &group, qint16 index);
+    ~Label() override;
+
     void setCaption(const QString &caption);
 
     std::unique_ptr<Label> cloneAs(ControlGroup &group, qint16 index) const;
 
-private:
-    Kind kind() const override { return Kind::Label; }
-    void showIn(QWidget &widget) const override;
+    LabelWidget *widget() const { return m_widget; }
+    QWidget *view() const override;
+    void refresh() const override;
 
+private:
+    friend class ViewBinder;
+
+    void showIn(LabelWidget *widget);
+
+    LabelWidget *m_widget = nullptr;
     QString m_caption;
 };
 

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/control_array.h"
 #include "platform/error_report.h"
 #include "platform/handles.h"
+#include "platform/view_binder.h"
+#include "platform/window_placer.h"
 
-#include <QElapsedTimer>
-#include <QHash>
-#include <QMargins>
 #include <QWidget>
-
-#include <optional>
 
 class QKeyEvent;
 
@@ -18,41 +15,26 @@ namespace plenvor {
 // A top-level window measured in twips, with an outer Height and Top in single precision,
 // load, unload and key-down events, and key preview: its key handler sees every key first.
 //
-// The form keeps its own Left, Top and Height. The window system shows the part of that
-// window it can: X11 holds positions and sizes in 16 bits, so a window beyond them is shown
-// through a real window clipped to what a screen can show, its frame and caption where the
-// form's top puts them whenever that top is in reach. Only a move that did not come from the
-// program itself (the user dragging the window) is taken back into the form's values.
-//
-// Its controls are models (controls.h); the form gives a widget to each control a screen
-// shows and to the one that holds the focus, and takes it back when neither is so.
+// Its controls are models (controls.h); the window placer puts the real window where the
+// form stands, as far as the window system can show it, and the view binder gives widgets to
+// the controls a screen shows there.
 class Form : public QWidget, public HandleTarget
 {
     Q_OBJECT
 public:
-    enum class State { Created, Loading, Loaded, Unloading, Unloaded };
-
     explicit Form(QWidget *parent = nullptr);
     ~Form() override;
 
     Hwnd hWnd() const { return handle(); }
-    State state() const { return m_state; }
-
-    QString Caption() const { return windowTitle(); }
-    void setCaption(const QString &caption) { setWindowTitle(caption); }
 
     // The outer size and position, frame and caption included.
-    float Left() const { return m_left; }
-    float Top() const { return m_top; }
+    float Left() const { return m_placer.left(); }
+    float Top() const { return m_placer.top(); }
     float Width() const;
     float Height() const;
     void setLeft(float twips);
     void setTop(float twips);
     void setHeight(float twips);
-
-    // The inside of the frame, where the controls stand.
-    float ScaleWidth() const { return m_clientWidth; }
-    float ScaleHeight() const { return m_clientHeight; }
 
     // Loads the form on first use (Form_Load runs to its end), then shows it modeless.
     // Run-time errors from Form_Load reach the caller.
@@ -60,38 +42,9 @@ public:
     // Runs Form_Unload and closes the window; an unload is never refused.
     void Unload() { close(); }
 
-    // Gives widgets to exactly the controls that need them now; otherwise that happens
-    // before the next paint. With `everything`, every visible control gets one (a window
-    // made only of widgets, to compare with).
+    // Places the window and gives widgets to exactly the controls that need them now, which
+    // otherwise happens before the next paint.
     void syncViews();
-    void setShowsEveryControl(bool everything);
-    // How far down the form the real window's client area starts, in pixels.
-    int viewOffset() const { return m_viewOffset; }
-    // Whether the program can put its windows where it wants (not so on Wayland).
-    static bool placesWindows();
-
-    // Makes one of the form's single controls; the arguments follow the group and index.
-    template <class T, class... Args> T &addControl(Args &&...args)
-    {
-        auto control = std::make_unique<T>(*m_singles, qint16(0), std::forward<Args>(args)...);
-        T &made = *control;
-        m_singleControls.push_back(std::move(control));
-        controlMoved(made);
-        return made;
-    }
-
-    // For the controls: what happens to them.
-    void groupCreated(ControlGroup &group);
-    void groupLeaving(ControlGroup &group);
-    void groupGone(ControlGroup &group);
-    void fieldCreated(TextBox &field);
-    void fieldGone(TextBox &field);
-    void controlMoved(const Control &control);
-    void controlGone(Control &control);
-    void focusField(TextBox &field, Qt::FocusReason reason);
-    // A field without a widget keeps its caret and selection here, where it has one to keep.
-    void keepSelection(const TextBox &field, std::optional<Selection> selection);
-    std::optional<Selection> keptSelection(const TextBox &field) const;
 
 protected:
     virtual void Form_Load() {}
@@ -119,6 +72,10 @@ protected:
         });
     }
 
+    // Where the form's control arrays are made.
+    ControlHost &controls() { return m_binder; }
+    // Makes one of the form's single text fields.
+    TextBox &addField(const FieldClass &fieldClass) { return m_singles.add(fieldClass); }
     void setClientSize(qint32 widthTwips, qint32 heightTwips);
 
     bool event(QEvent *event) override;
@@ -134,50 +91,20 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    enum class State { Created, Loading, Loaded, Unloading, Unloaded };
+
     void previewKey(const QKeyEvent &event);
     void geometryChanged();
-    void applyGeometry();
-    // The real window's client area starts at this screen line; it shows the form from there.
-    void showFrom(qint64 realClientTop);
-    void learnFrame();
-    int frameHeight() const { return m_frame.top() + m_frame.bottom(); }
-    int frameWidth() const { return m_frame.left() + m_frame.right(); }
-
-    // The part of the client area that a screen shows, in the real window's pixels.
-    QRect onScreen() const;
-    void scheduleSync();
-    void bind(Control &control);
-    void unbind(Control &control);
-    void place(const Control &control) const;
+    void syncSoon();
 
     State m_state = State::Created;
     const QKeyEvent *m_previewed = nullptr;
-
-    float m_left = 0;
-    float m_top = 0;
-    float m_clientWidth = 0;
-    float m_clientHeight = 0;
-    QMargins m_frame; // pixels, as the window manager reports them once the window is mapped
-    QPoint m_requested;
-    QRect m_clientRect; // where the real window's client area is: as asked, then as told
-    QElapsedTimer m_sinceRequest;
-    qint64 m_clientTop = 0; // the form's client area's top on the screen, in pixels
-    bool m_clipped = false; // the real window shows only a part of the form
-    int m_viewOffset = 0;
-
-    std::vector<ControlGroup *> m_groups;
-    const ControlGroup *m_leavingGroup = nullptr;
-    std::unique_ptr<ControlGroup> m_singles;
-    std::vector<TextBox *> m_tabOrder; // the layout's fields, then each new one
-    QHash<const TextBox *, Selection> m_selections;
-    std::vector<Control *> m_bound;
-    std::vector<QWidget *> m_freeWidgets[2]; // fields, labels
-    QRect m_shown;                           // what onScreen() was at the last sync
     bool m_syncPosted = false;
     bool m_geometryPending = false;
-    bool m_showsEverything = false;
-    // Last, so that they go first, while the form can still take their widgets back.
-    std::vector<std::unique_ptr<Control>> m_singleControls;
+    WindowPlacer m_placer;
+    // Before the controls, which tell it of themselves to their end.
+    ViewBinder m_binder;
+    SingleFields m_singles;
 };
 
 } // namespace plenvor

@@ -21,7 +21,7 @@ frmMain::frmMain(Services &services) : m_services(services)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setCaption(QString::fromUtf16(layout::kCaption));
+    setWindowTitle(QString::fromUtf16(layout::kCaption));
     setFont(makeFont(layout::kFont));
     setClientSize(layout::kClientWidth, layout::kClientHeight);
     describeFields();
@@ -43,10 +43,10 @@ void frmMain::buildLayout()
         TextBox *field = nullptr;
         switch (spec.role) {
         case Role::SourceWidth:
-            field = txtSourceWidth = &addControl<TextBox>(m_sourceWidthClass);
+            field = txtSourceWidth = &addField(m_sourceWidthClass);
             break;
         case Role::SourceHeight:
-            field = txtSourceHeight = &addControl<TextBox>(m_sourceHeightClass);
+            field = txtSourceHeight = &addField(m_sourceHeightClass);
             break;
         case Role::ResolutionWidth:
             field = &txtResolutionWidth.create(spec.index, m_resolutionWidthClass);

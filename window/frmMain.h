@@ -25,14 +25,14 @@ private:
     FieldClass m_targetHeightClass;
 
 public:
-    ControlArray<Label> lblTag{*this};
+    ControlArray<Label> lblTag{controls()};
     TextBox *txtSourceWidth = nullptr;
     TextBox *txtSourceHeight = nullptr;
-    ControlArray<TextBox> txtResolutionWidth{*this};
-    ControlArray<TextBox> txtResolutionHeight{*this};
-    ControlArray<Label> lblArrow{*this};
-    ControlArray<TextBox> txtTargetWidth{*this};
-    ControlArray<TextBox> txtTargetHeight{*this};
+    ControlArray<TextBox> txtResolutionWidth{controls()};
+    ControlArray<TextBox> txtResolutionHeight{controls()};
+    ControlArray<Label> lblArrow{controls()};
+    ControlArray<TextBox> txtTargetWidth{controls()};
+    ControlArray<TextBox> txtTargetHeight{controls()};
 
 protected:
     void Form_Load() override;

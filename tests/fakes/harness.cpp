@@ -1,5 +1,6 @@
 #include "fakes/harness.h"
 
+#include "platform/twips.h"
 #include "platform/variant_conversions.h"
 #include "settings/keys.h"
 
@@ -95,6 +96,14 @@ frmMain &WindowHarness::show()
     if (!QTest::qWaitForWindowActive(form.get()))
         qWarning("the window did not become active");
     return *form;
+}
+
+bool WindowHarness::inPlace(const Control &control) const
+{
+    const QWidget *widget = control.view();
+    const int frame = form->geometry().top() - form->frameGeometry().top();
+    return widget && form->geometry().top() + widget->y() ==
+                         twipsToPixels(form->Top()) + frame + twipsToPixels(control.Top());
 }
 
 bool WindowHarness::rowsAreWhole() const

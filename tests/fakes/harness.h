@@ -123,8 +123,10 @@ struct WindowHarness
     QWidget *widgetOf(const Control &control) const
     {
         form->syncViews();
-        return control.widget();
+        return control.view();
     }
+    // Whether the control's widget stands on the screen where the form puts the control.
+    bool inPlace(const Control &control) const;
     static TextBox *focusedField() { return TextBox::ofWidget(QApplication::focusWidget()); }
     void addRows(int n)
     {

@@ -211,20 +211,20 @@ private slots:
                                &m_form->txtResolutionWidth[1], &m_form->txtResolutionHeight[1],
                                &m_form->txtTargetWidth[1], &m_form->txtTargetHeight[1]}) {
             field->setText(QStringLiteral("1234"));
-            static_cast<QLineEdit *>(field->widget())->setCursorPosition(2);
+            field->widget()->setCursorPosition(2);
             m_form->txtResolutionWidth[0].SetFocus();
             field->SetFocus(Qt::OtherFocusReason);
-            QCOMPARE(field->SelText(), QStringLiteral("1234"));
+            QCOMPARE(field->widget()->selectedText(), QStringLiteral("1234"));
         }
         // Coming back from another window is no new focus: the caret stays where it was.
-        static_cast<QLineEdit *>(m_form->txtTargetHeight[1].widget())->setCursorPosition(2);
+        m_form->txtTargetHeight[1].widget()->setCursorPosition(2);
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        QCOMPARE(m_form->txtTargetHeight[1].SelText(), QString());
+        QCOMPARE(m_form->txtTargetHeight[1].widget()->selectedText(), QString());
     }
 
     // A failed command ends the program, but the user's list is stored first.

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMargins>
+#include <QRect>
+
+#include <vector>
+
+namespace plenvor {
+
+// A screen as Qt describes it: where it stands in logical pixels, and how many device pixels
+// make one of them there.
+struct ScreenArea
+{
+    QRect geometry;
+    double ratio = 1;
+};
+
+// The part of the logical plane the window system can hold. X11 keeps positions and sizes in
+// 16 bits of device pixels; at a ratio above 1 those are fewer logical pixels, and the
+// strictest screen decides.
+struct Reach
+{
+    int min = -32768;
+    int max = 32767;
+    int size = 32767;
+};
+Reach reachOf(const std::vector<ScreenArea> &screens);
+
+// Everything the screens cover, as one rectangle.
+QRect unionOf(const std::vector<ScreenArea> &screens);
+
+// Where a form stands, in twips: its outer left and top, and its client area's size.
+struct FormRect
+{
+    double left = 0;
+    double top = 0;
+    double clientWidth = 0;
+    double clientHeight = 0;
+};
+
+struct PlacementInput
+{
+    FormRect form;
+    QMargins frame; // logical pixels, as the window manager reports them
+    std::vector<ScreenArea> screens;
+    bool placesWindows = true; // false where the compositor places windows (Wayland)
+};
+
+// The real window that shows the form: where its client area is to stand (logical pixels; on
+// a compositor only its size counts), how far down the form that client area starts, and
+// where the form's own client area begins on the screen.
+struct Placement
+{
+    QRect client;
+    qint64 viewOffset = 0;
+    qint64 formClientTop = 0;
+    bool clipped = false; // the real window shows only a part of the form
+};
+
+// A form the window system can hold and that ends on a screen is shown whole, exactly where it
+// stands. Otherwise the real window is clipped: below, where the screens end; above, where
+// its frame can no longer stand where the form's top puts it.
+Placement placeForm(const PlacementInput &input);
+
+} // namespace plenvor

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/control_widgets.h"
+#include "platform/controls.h"
+
+#include <QHash>
+#include <QRect>
+
+#include <functional>
+#include <vector>
+
+namespace plenvor {
+
+// Lends widgets to the controls of a window: only to those a screen shows and to the focused
+// field, reused as the window moves and rows come and go, so that a window of thousands of
+// rows costs what its screenful costs. Tab walks the fields in the program's order, rows
+// without widgets included.
+class ViewBinder final : public ControlHost
+{
+public:
+    // What a screen shows of the real window, in its pixels, and how far down the form its
+    // client area starts.
+    struct Viewport
+    {
+        QRect shown;
+        qint64 offset = 0;
+    };
+
+    // `syncSoon` asks for a sync() before the next paint.
+    ViewBinder(QWidget &window, std::function<void()> syncSoon);
+
+    // Gives widgets to exactly the controls a screen shows and to the focused field.
+    void sync(const Viewport &viewport);
+    // Tab and Shift+Tab; false where no field can take the focus.
+    bool focusNext(bool next);
+    // The desktop's palette changed: what the widgets show follows it.
+    void refreshLooks() const;
+
+    void joined(ControlGroup &group) override;
+    void left(ControlGroup &group) override;
+    void removed(TextBox &field) override;
+    void removed(Label &label) override;
+    void moved(Control &control) override;
+    void focus(TextBox &field, Qt::FocusReason reason) override;
+    void keepSelection(const TextBox &field, std::optional<Selection> selection) override;
+
+private:
+    template <class T> struct Bindings
+    {
+        std::vector<T *> bound;
+        std::vector<typename T::Widget *> free;
+    };
+    template <class T> Bindings<T> &bindings();
+    template <class T> void rebind(std::vector<T *> wanted);
+    template <class T> void bind(T &control);
+    template <class T> void unbind(T &control);
+    template <class T> void release(T &control);
+    void place(const Control &control) const;
+
+    TextBox *focusedField() const;
+
+    QWidget &m_window;
+    std::function<void()> m_syncSoon;
+    std::vector<ControlGroup *> m_groups;
+    Bindings<TextBox> m_fields;
+    Bindings<Label> m_labels;
+    QHash<const TextBox *, Selection> m_selections;
+    Viewport m_viewport;
+};
+
+} // namespace plenvor

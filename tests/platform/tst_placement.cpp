@@ -1,0 +1,165 @@
+#include "platform/placement.h"
+#include "platform/twips.h"
+
+#include <QTest>
+
+using namespace plenvor;
+
+namespace {
+
+enum class Screens { One, SideBySide, Stacked, MixedRatios };
+
+// The screens of a desktop at a scale: Qt keeps each screen's top left corner in device
+// pixels and divides its size by the ratio.
+std::vector<ScreenArea> desktop(Screens layout, double ratio)
+{
+    const auto scaled = [](QRect device, double r) {
+        return ScreenArea{QRect(device.topLeft(), (QSizeF(device.size()) / r).toSize()), r};
+    };
+    std::vector<ScreenArea> screens{scaled({0, 0, 1280, 1024}, ratio)};
+    if (layout == Screens::SideBySide)
+        screens.push_back(scaled({1280, 0, 1920, 1080}, ratio));
+    if (layout == Screens::Stacked)
+        screens.push_back(scaled({0, 1024, 1280, 1024}, ratio));
+    if (layout == Screens::MixedRatios)
+        screens.push_back(scaled({1280, 0, 2560, 1440}, 2 * ratio));
+    return screens;
+}
+
+// The device pixel of a logical coordinate on a screen, along the axis of that origin.
+double device(double logical, int origin, const ScreenArea &screen)
+{
+    return origin + (logical - origin) * screen.ratio;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Screens)
+
+// The real window that shows a form of any length, centred on the first screen as the program
+// centres it: within X11's 16 bits of device pixels, showing every part of the form a screen
+// shows, in its place.
+class tst_Placement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aCentredFormOfAnyLength_data()
+    {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<Screens>("screens");
+        QTest::addColumn<bool>("placesWindows");
+        QTest::addColumn<bool>("clipped");
+        const QMargins openbox(1, 20, 1, 1);
+        const QMargins none;
+        for (const double ratio : {1.0, 1.5, 2.0}) {
+            for (const int rows : {1, 41, 1200, 2000, 32768}) {
+                QTest::addRow("%d rows at %g", rows, ratio)
+                    << ratio << rows << openbox << Screens::One << true << (rows > 1);
+            }
+        }
+        QTest::newRow("no frame") << 1.0 << 2000 << none << Screens::One << true << true;
+        QTest::newRow("no frame at 2") << 2.0 << 2000 << none << Screens::One << true << true;
+        QTest::newRow("side by side")
+            << 1.0 << 2000 << openbox << Screens::SideBySide << true << true;
+        QTest::newRow("side by side at 2")
+            << 2.0 << 2000 << openbox << Screens::SideBySide << true << true;
+        QTest::newRow("side by side at 1 and 2")
+            << 1.0 << 1200 << openbox << Screens::MixedRatios << true << true;
+        QTest::newRow("stacked, 41 rows end on the lower screen")
+            << 1.0 << 41 << openbox << Screens::Stacked << true << false;
+        QTest::newRow("stacked at 2, 41 rows")
+            << 2.0 << 41 << openbox << Screens::Stacked << true << false;
+        QTest::newRow("stacked, 32768 rows")
+            << 1.0 << 32768 << openbox << Screens::Stacked << true << true;
+        QTest::newRow("stacked at 1.5, 32768 rows")
+            << 1.5 << 32768 << openbox << Screens::Stacked << true << true;
+        QTest::newRow("compositor, 1 row") << 1.0 << 1 << openbox << Screens::One << false << false;
+        QTest::newRow("compositor, 41 rows")
+            << 1.0 << 41 << openbox << Screens::One << false << true;
+        QTest::newRow("compositor at 2, 32768 rows")
+            << 2.0 << 32768 << openbox << Screens::One << false << true;
+    }
+    void aCentredFormOfAnyLength()
+    {
+        QFETCH(double, ratio);
+        QFETCH(int, rows);
+        QFETCH(QMargins, frame);
+        QFETCH(Screens, screens);
+        QFETCH(bool, placesWindows);
+        QFETCH(bool, clipped);
+        const std::vector<ScreenArea> areas = desktop(screens, ratio);
+        const QRect first = areas.front().geometry;
+        const QRect all = unionOf(areas);
+        // Centred at its one-row size, then grown half a pitch up and half down for each row.
+        FormRect form{0, 0, 7350, 1215 + 420.0 * (rows - 1)};
+        const double outerHeight = form.clientHeight + pixelsToTwips(frame.top() + frame.bottom());
+        const double outerWidth = form.clientWidth + pixelsToTwips(frame.left() + frame.right());
+        form.left = pixelsToTwips(first.left()) + (pixelsToTwips(first.width()) - outerWidth) / 2;
+        form.top = pixelsToTwips(first.top()) + (pixelsToTwips(first.height()) - outerHeight) / 2;
+
+        const Placement placed = placeForm({form, frame, areas, placesWindows});
+        const QRect &client = placed.client;
+        QCOMPARE(placed.clipped, clipped);
+        QVERIFY(!client.isEmpty());
+        // The real window shows the form where it stands.
+        const qint64 formTop = twipsToPixels(form.top) + frame.top();
+        QCOMPARE(placed.formClientTop, formTop);
+        QCOMPARE(client.top() - placed.viewOffset, placesWindows ? formTop : client.top());
+        if (!placesWindows) {
+            QCOMPARE(placed.viewOffset, 0);
+            QVERIFY(client.height() + frame.top() + frame.bottom() <= all.height());
+            return;
+        }
+        const QRect formClient(twipsToPixels(form.left) + frame.left(), int(formTop),
+                               twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
+        if (!clipped)
+            QCOMPARE(client, formClient);
+        // Whatever a screen shows of the form, the real window shows; the first screen's
+        // middle line, where the middle rows stand, among it.
+        for (const ScreenArea &screen : areas) {
+            const QRect shown = formClient & screen.geometry;
+            QVERIFY(shown.isEmpty() || client.contains(shown));
+        }
+        QVERIFY(client.contains(first.center()));
+        // And X11 can hold it: 16 bits of device pixels on every screen.
+        const QRect outer = client.marginsAdded(frame);
+        for (const ScreenArea &screen : areas) {
+            const QPoint origin = screen.geometry.topLeft();
+            QVERIFY(device(outer.top(), origin.y(), screen) >= -32768);
+            QVERIFY(device(outer.bottom() + 1, origin.y(), screen) <= 32767);
+            QVERIFY(device(outer.left(), origin.x(), screen) >= -32768);
+            QVERIFY(outer.height() * screen.ratio <= 32767);
+        }
+    }
+
+    // The window system's reach in logical pixels, for the strictest screen.
+    void reach_data()
+    {
+        QTest::addColumn<Screens>("screens");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("size");
+        QTest::newRow("16 bits at 1") << Screens::Stacked << 1.0 << -32768 << 32767 << 32767;
+        QTest::newRow("half at 2") << Screens::One << 2.0 << -16384 << 16383 << 16383;
+        QTest::newRow("two thirds at 1.5") << Screens::One << 1.5 << -21845 << 21844 << 21844;
+        QTest::newRow("a lower screen scales from its own top")
+            << Screens::Stacked << 2.0 << -15872 << 16383 << 16383;
+    }
+    void reach()
+    {
+        QFETCH(Screens, screens);
+        QFETCH(double, ratio);
+        QFETCH(int, min);
+        QFETCH(int, max);
+        QFETCH(int, size);
+        const Reach reach = reachOf(desktop(screens, ratio));
+        QCOMPARE(QList<int>({reach.min, reach.max, reach.size}), QList<int>({min, max, size}));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Placement)
+#include "tst_placement.moc"
