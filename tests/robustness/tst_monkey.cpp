@@ -17,14 +17,16 @@ class tst_Monkey : public QObject
 
     test::WindowHarness m_harness;
 
+    // Every row a pitch below the one before, all five of its controls at one top.
     bool windowHoldsTogether(const frmMain &form, float centre)
     {
+        const auto top = [&](qint16 i) { return form.txtResolutionWidth[i].Top(); };
         for (qint16 i = 1; i < m_harness.rows(); ++i) {
             for (const auto *array :
                  {&form.txtResolutionHeight, &form.txtTargetWidth, &form.txtTargetHeight})
-                if ((*array)[i].Top() != 780 + 420 * i)
+                if ((*array)[i].Top() != top(i))
                     return false;
-            if (form.lblArrow[i].Top() != 780 + 420 * i)
+            if (form.lblArrow[i].Top() != top(i) || top(i) - top(i - 1) != top(1) - top(0))
                 return false;
         }
         return m_harness.rowsAreWhole() && form.Top() + form.Height() / 2 == centre &&
