@@ -8,14 +8,11 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
-#include <QUrl>
 
 namespace plenvor {
 

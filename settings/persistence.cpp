@@ -54,7 +54,8 @@ void frmMain::SaveSettings()
                     Variant::fromInt32(txtResolutionWidth.Count()));
     });
     const auto [first, last] = rowRange();
-    // int, not qint16: the last index can be 32767. One unwritable entry costs only itself.
+    // qint32, not qint16: the loop runs one past the last index, which can be 32767. One unwritable
+    // entry costs only itself.
     for (qint32 i = first; i <= last; ++i) {
         const auto row = qint16(i);
         resumeNext([&] {

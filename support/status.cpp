@@ -1,4 +1,4 @@
-#include "support/status.h"
+#include "status.h"
 
 namespace plenvor {
 
@@ -27,8 +27,6 @@ QString describeStatus(Status s)
         return QStringLiteral("Переполнение.");
     case status::kParamNotFound:
         return QStringLiteral("Параметр не найден.");
-    case status::kDivideByZero:
-        return QStringLiteral("Деление на ноль.");
     case status::kCannotCreateObject:
         return QStringLiteral("Не удаётся создать объект.");
     case status::kNoSuchElement:

@@ -30,7 +30,6 @@ constexpr Status kResourceNotFound = makeStatus(0x80070716u);
 constexpr Status kTypeMismatch = makeStatus(0x80020005u);  // DISP_E_TYPEMISMATCH
 constexpr Status kOverflow = makeStatus(0x8002000Au);      // DISP_E_OVERFLOW
 constexpr Status kParamNotFound = makeStatus(0x80020004u); // DISP_E_PARAMNOTFOUND
-constexpr Status kDivideByZero = makeStatus(0x80020012u);  // DISP_E_DIVBYZERO
 constexpr Status kCannotCreateObject = makeStatus(0x800A01ADu);
 constexpr Status kNoSuchElement = makeStatus(0x800A0154u); // control array element missing
 constexpr Status kAlreadyLoaded = makeStatus(0x800A0168u);
