@@ -1,16 +1,28 @@
 #!/bin/sh
 # Builds Plenvor and runs every test:
+#   - a formatting check (clang-format, changing nothing),
 #   - the unit and widget tests on the offscreen platform,
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
 #   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again, and the
 #     robustness suite (kills during saving, random keys, hostile settings files),
 #   - the libFuzzer targets (clang), each for a bounded time.
+# With --quick, only what the unit tests need is built, and only they run: the edit loop.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/deps.sh test
+
+if [ "${1:-}" = "--quick" ]; then
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs" --target $(ctest --test-dir build -N -L unit | sed -n 's/^ *Test *#[0-9]*: //p')
+    exec ctest --test-dir build --output-on-failure -j "$jobs" -L unit
+fi
+
+echo "== Formatting"
+find platform support validation window settings shell tests bench resources \
+    \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format --dry-run -Werror
 
 echo "== Build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo

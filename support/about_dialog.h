@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/app_object.h"
-#include "support/component.h"
-#include "support/status.h"
+#include "app_object.h"
+#include "component.h"
+#include "status.h"
 
 #include <QString>
 

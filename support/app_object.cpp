@@ -1,4 +1,4 @@
-#include "support/app_object.h"
+#include "app_object.h"
 
 #include "version.h"
 

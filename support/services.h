@@ -1,9 +1,9 @@
 #pragma once
 
-#include "support/about_dialog.h"
-#include "support/component.h"
-#include "support/settings_store.h"
-#include "support/support_library.h"
+#include "about_dialog.h"
+#include "component.h"
+#include "settings_store.h"
+#include "support_library.h"
 
 namespace plenvor {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "support/app_object.h"
-#include "support/component.h"
-#include "support/status.h"
-#include "support/truth.h"
-#include "support/variant.h"
+#include "app_object.h"
+#include "component.h"
+#include "status.h"
+#include "truth.h"
+#include "variant.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/hwnd.h"
-#include "support/status.h"
-#include "support/truth.h"
+#include "hwnd.h"
+#include "status.h"
+#include "truth.h"
 
 #include <QString>
 

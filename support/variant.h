@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/status.h"
+#include "status.h"
 
 #include <QString>
 
