@@ -1,5 +1,7 @@
 #include "platform/key_codes.h"
 
+#include <utility>
+
 namespace plenvor {
 
 namespace {
@@ -25,6 +27,50 @@ qint16 keypadCode(int key)
     }
 }
 
+// The main keyboard's keys and their virtual-key codes.
+constexpr std::pair<int, qint16> kMainKeys[] = {
+    {Qt::Key_Backspace, vk::kBack},
+    {Qt::Key_Tab, vk::kTab},
+    {Qt::Key_Backtab, vk::kTab},
+    {Qt::Key_Clear, 12},
+    {Qt::Key_Return, vk::kReturn},
+    {Qt::Key_Enter, vk::kReturn},
+    {Qt::Key_Shift, vk::kShift},
+    {Qt::Key_Control, vk::kControl},
+    {Qt::Key_Alt, vk::kMenu},
+    {Qt::Key_Pause, 19},
+    {Qt::Key_CapsLock, 20},
+    {Qt::Key_Escape, vk::kEscape},
+    {Qt::Key_Space, 32},
+    {Qt::Key_PageUp, 33},
+    {Qt::Key_PageDown, 34},
+    {Qt::Key_End, 35},
+    {Qt::Key_Home, 36},
+    {Qt::Key_Left, 37},
+    {Qt::Key_Up, 38},
+    {Qt::Key_Right, 39},
+    {Qt::Key_Down, 40},
+    {Qt::Key_Print, 44},
+    {Qt::Key_Insert, 45},
+    {Qt::Key_Delete, 46},
+    {Qt::Key_Meta, 91},
+    {Qt::Key_Menu, 93},
+    {Qt::Key_NumLock, 144},
+    {Qt::Key_ScrollLock, 145},
+    {Qt::Key_Semicolon, 186},
+    {Qt::Key_Plus, vk::kOemPlus},
+    {Qt::Key_Equal, vk::kOemPlus},
+    {Qt::Key_Comma, 188},
+    {Qt::Key_Minus, vk::kOemMinus},
+    {Qt::Key_Period, 190},
+    {Qt::Key_Slash, 191},
+    {Qt::Key_QuoteLeft, 192},
+    {Qt::Key_BracketLeft, 219},
+    {Qt::Key_Backslash, 220},
+    {Qt::Key_BracketRight, 221},
+    {Qt::Key_Apostrophe, 222},
+};
+
 } // namespace
 
 qint16 virtualKeyCode(int key, Qt::KeyboardModifiers modifiers, quint32 nativeKey)
@@ -45,87 +91,11 @@ qint16 virtualKeyCode(int key, Qt::KeyboardModifiers modifiers, quint32 nativeKe
         return qint16(key);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return qint16(vk::kF1 + (key - Qt::Key_F1));
-    switch (key) {
-    case Qt::Key_Backspace:
-        return vk::kBack;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return vk::kTab;
-    case Qt::Key_Clear:
-        return 12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return vk::kReturn;
-    case Qt::Key_Shift:
-        return vk::kShift;
-    case Qt::Key_Control:
-        return vk::kControl;
-    case Qt::Key_Alt:
-        return vk::kMenu;
-    case Qt::Key_Pause:
-        return 19;
-    case Qt::Key_CapsLock:
-        return 20;
-    case Qt::Key_Escape:
-        return vk::kEscape;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Print:
-        return 44;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Meta:
-        return 91;
-    case Qt::Key_Menu:
-        return 93;
-    case Qt::Key_NumLock:
-        return 144;
-    case Qt::Key_ScrollLock:
-        return 145;
-    case Qt::Key_Semicolon:
-        return 186;
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
-        return vk::kOemPlus;
-    case Qt::Key_Comma:
-        return 188;
-    case Qt::Key_Minus:
-        return vk::kOemMinus;
-    case Qt::Key_Period:
-        return 190;
-    case Qt::Key_Slash:
-        return 191;
-    case Qt::Key_QuoteLeft:
-        return 192;
-    case Qt::Key_BracketLeft:
-        return 219;
-    case Qt::Key_Backslash:
-        return 220;
-    case Qt::Key_BracketRight:
-        return 221;
-    case Qt::Key_Apostrophe:
-        return 222;
-    default:
-        return 0;
+    for (const auto &[qtKey, code] : kMainKeys) {
+        if (qtKey == key)
+            return code;
     }
+    return 0;
 }
 
 qint16 shiftState(Qt::KeyboardModifiers modifiers)

@@ -27,6 +27,19 @@ NumberReader::NumberReader(const QLocale &locale)
     : m_minus(locale.negativeSign()), m_plus(locale.positiveSign()), m_point(locale.decimalPoint())
 {}
 
+bool NumberReader::readSign(QStringView text, qsizetype &at) const
+{
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+'))
+        return text[at++] == u'-';
+    if (startsWithAt(text, at, m_minus)) {
+        at += m_minus.size();
+        return true;
+    }
+    if (startsWithAt(text, at, m_plus))
+        at += m_plus.size();
+    return false;
+}
+
 Status NumberReader::toInt32(QStringView text, qint32 &out) const
 {
     const qsizetype n = text.size();
@@ -34,16 +47,7 @@ Status NumberReader::toInt32(QStringView text, qint32 &out) const
     while (i < n && isBlank(text[i]))
         ++i;
 
-    bool negative = false;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    } else if (startsWithAt(text, i, m_minus)) {
-        negative = true;
-        i += m_minus.size();
-    } else if (startsWithAt(text, i, m_plus)) {
-        i += m_plus.size();
-    }
+    const bool negative = readSign(text, i);
 
     quint64 whole = 0;
     qsizetype digits = 0;

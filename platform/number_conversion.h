@@ -29,6 +29,9 @@ public:
     Status toInt32(QStringView text, qint32 &out) const;
 
 private:
+    // Passes over a sign at `at`; true where it is a minus.
+    bool readSign(QStringView text, qsizetype &at) const;
+
     QString m_minus;
     QString m_plus;
     QString m_point;

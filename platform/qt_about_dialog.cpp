@@ -24,6 +24,27 @@ QLabel *addLine(QVBoxLayout *column, const QString &text)
     return label;
 }
 
+// The lines beside the picture: the title in bold, the version, the description, the extra
+// text where there is one, the maker and the dedication.
+QVBoxLayout *describe(const AppObject &app, const QString &extraText, const QString &dedication)
+{
+    auto *column = new QVBoxLayout;
+    QLabel *title = addLine(column, app.title);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    addLine(column, QStringLiteral("Версия %1").arg(app.versionText()));
+    addLine(column, app.fileDescription);
+    if (!extraText.isEmpty())
+        addLine(column, extraText);
+    addLine(column, QStringLiteral("© %1").arg(app.productName));
+    if (!dedication.isEmpty()) {
+        column->addSpacing(8);
+        addLine(column, QStringLiteral("Посвящается %1").arg(dedication));
+    }
+    return column;
+}
+
 } // namespace
 
 Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QString &extraText,
@@ -46,21 +67,7 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
     row->addWidget(image);
     row->addSpacing(12);
 
-    auto *column = new QVBoxLayout;
-    QLabel *title = addLine(column, app.title);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    addLine(column, QStringLiteral("Версия %1").arg(app.versionText()));
-    addLine(column, app.fileDescription);
-    if (!extraText.isEmpty())
-        addLine(column, extraText);
-    addLine(column, QStringLiteral("© %1").arg(app.productName));
-    if (!dedication.isEmpty()) {
-        column->addSpacing(8);
-        addLine(column, QStringLiteral("Посвящается %1").arg(dedication));
-    }
-    row->addLayout(column);
+    row->addLayout(describe(app, extraText, dedication));
     row->addStretch();
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);

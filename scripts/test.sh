@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds Plenvor and runs every test:
-#   - a formatting check (clang-format, changing nothing),
+#   - a formatting check (clang-format, changing nothing) and clang-tidy's checks, naming
+#     among them,
 #   - the unit and widget tests on the offscreen platform,
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
@@ -25,8 +26,13 @@ find platform support validation window settings shell tests bench resources \
     \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format --dry-run -Werror
 
 echo "== Build and test"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build build -j "$jobs"
+if ! find platform support validation window settings shell -name '*.cpp' -print |
+    xargs -P "$jobs" -n 4 clang-tidy -p build --quiet >build/clang-tidy.log 2>&1; then
+    grep -v 'warnings generated' build/clang-tidy.log
+    exit 1
+fi
 ctest --test-dir build --output-on-failure -j "$jobs" -L unit
 ctest --test-dir build --output-on-failure -L 'e2e|package'
 

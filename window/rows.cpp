@@ -28,9 +28,11 @@ void frmMain::AddResolutionRow()
     forEachRowArray([&](auto &array) { resumeNext([&] { array[index].setVisible(true); }); });
     forEachRowField([&](auto &array) { resumeNext([&] { array[index].setText(QString()); }); });
 
-    // Half a pitch up and half down, so the window keeps its vertical centre.
+    // Half a pitch up and half down, so the window keeps its vertical centre; the half in
+    // whole twips, truncated toward zero.
+    const qint32 halfPitch = pitch / 2;
     resumeNext([&] { setHeight(float(double(Height()) + pitch)); });
-    resumeNext([&] { setTop(float(double(Top()) - pitch / 2)); });
+    resumeNext([&] { setTop(float(double(Top()) - halfPitch)); });
 }
 
 void frmMain::RemoveResolutionRow()
@@ -44,8 +46,9 @@ void frmMain::RemoveResolutionRow()
     qint32 pitch = 0;
     resumeNext([&] { pitch = rowPitch(txtResolutionWidth[index].Height()); });
     // The same pitch as when the row came, so the window returns exactly to where it was.
+    const qint32 halfPitch = pitch / 2;
     resumeNext([&] { setHeight(float(double(Height()) - pitch)); });
-    resumeNext([&] { setTop(float(double(Top()) + pitch / 2)); });
+    resumeNext([&] { setTop(float(double(Top()) + halfPitch)); });
 
     forEachRowArray([&](auto &array) { resumeNext([&] { array.Unload(index); }); });
 }
