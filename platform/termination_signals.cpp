@@ -44,12 +44,17 @@ void closeOnTerminationSignals(Form &form)
         form.Unload();
     });
 
-    struct sigaction action = {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int sig : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(sig, &action, nullptr);
+    const auto handleWith = [](void (*handler)(int)) {
+        struct sigaction action = {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int sig : {SIGTERM, SIGHUP, SIGINT})
+            ::sigaction(sig, &action, nullptr);
+    };
+    handleWith(onTerminationSignal);
+    // Once the window has gone and the list is stored, a signal ends the process at once.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [handleWith] { handleWith(SIG_DFL); });
 }
 
 #else

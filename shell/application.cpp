@@ -13,6 +13,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace plenvor {
 
@@ -44,7 +45,12 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
         if (whenStarted)
             whenStarted(*form);
     }
-    return application.exec();
+    const int status = application.exec();
+    // The window has unloaded and its list is stored. Qt's teardown of a platform plugin can
+    // wait forever on a thread of its own (Wayland's, in Qt 6.4), and nothing of the
+    // program's is left to write: the process ends here, without it.
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 } // namespace plenvor
