@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFontDatabase>
 #include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -47,10 +48,14 @@ void showReadMeWindow(const QString &path)
     if (!window) {
         window = new QWidget(nullptr, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // The program ends with its main window, whether or not the read-me is open.
+        window->setAttribute(Qt::WA_QuitOnClose, false);
         window->setWindowTitle(QStringLiteral("Справка — Plenvor"));
         window->setWindowIcon(QApplication::windowIcon());
         auto *text = new QPlainTextEdit(window);
         text->setReadOnly(true);
+        // The read-me lines its tables up in columns.
+        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
@@ -59,11 +64,10 @@ void showReadMeWindow(const QString &path)
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(text);
         new QShortcut(QKeySequence(Qt::Key_Escape), window, window.data(), &QWidget::close);
-        if (main) {
+        if (main)
             window->setFont(main->font());
-            const QFontMetrics metrics(main->font());
-            window->resize(metrics.horizontalAdvance(QLatin1Char('m')) * 78, metrics.height() * 32);
-        }
+        const QFontMetrics metrics(text->font());
+        window->resize(metrics.horizontalAdvance(QLatin1Char('m')) * 82, metrics.height() * 32);
     }
     window->show();
     window->raise();

@@ -9,8 +9,9 @@ namespace plenvor {
 // once: the opener is heard from later.
 void openReadMe(const QString &path);
 
-// The program's own read-me window: read-only, scrollable, in the program's font, closed with
-// Esc, beside the main window and not blocking it. One at a time: showing it again raises it.
+// The program's own read-me window: read-only, scrollable, in the desktop's fixed-width font so
+// that its columns line up, closed with Esc, beside the main window and not blocking it, and
+// gone with it. One at a time: showing it again raises it.
 void showReadMeWindow(const QString &path);
 
 } // namespace plenvor

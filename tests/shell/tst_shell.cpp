@@ -127,7 +127,9 @@ private slots:
                 viewer = window;
         QCOMPARE(!viewer.isNull(), ownWindow);
         if (viewer) {
-            QVERIFY(viewer->findChild<QPlainTextEdit *>()->toPlainText().contains("справка"));
+            const QPlainTextEdit *text = viewer->findChild<QPlainTextEdit *>();
+            QVERIFY(text->toPlainText().contains("справка"));
+            QVERIFY(QFontInfo(text->font()).fixedPitch()); // the read-me's columns line up
             QTest::keyClick(viewer, Qt::Key_Escape);
             QTRY_VERIFY(!viewer || !viewer->isVisible());
         }
