@@ -21,7 +21,9 @@ const QEvent::Type kSyncEvent = QEvent::Type(QEvent::registerEventType());
 } // namespace
 
 Form::Form(QWidget *parent)
-    : QWidget(parent, Qt::Window), m_placer(*this), m_binder(*this, [this] { syncSoon(); }),
+    : QWidget(parent, Qt::Window), m_placer(*this),
+      m_binder(
+          *this, [this] { syncSoon(); }, [this] { syncViews(); }),
       m_singles(m_binder)
 {
     // The background is painted only where a screen shows it (paintEvent).
@@ -90,8 +92,7 @@ void Form::syncSoon()
 void Form::syncViews()
 {
     m_syncPosted = false;
-    if (std::exchange(m_geometryPending, false))
-        m_placer.apply();
+    m_placer.place(std::exchange(m_geometryPending, false), m_binder.focusBand());
     m_binder.sync({m_placer.onScreen(), m_placer.viewOffset()});
 }
 

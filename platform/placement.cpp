@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kMinDevice = -32768;
 constexpr double kMaxDevice = 32767;
+constexpr int kServerFrameRoom = 48;
 
 } // namespace
 
@@ -54,11 +55,19 @@ Placement placeForm(const PlacementInput &input)
     qint64 realTop = top;
     qint64 realBottom = bottom;
     if (!input.placesWindows) {
-        // The compositor puts the window where it likes: it shows the form from its top, as
-        // much of it as a screen holds.
-        realBottom = std::min<qint64>(bottom, top + std::max(1, screens.height() - frameHeight));
-        placed.client = QRect(screens.topLeft(), QSize(width, int(realBottom - top)));
+        // A compositor that draws the frame itself tells nobody how tall it is: room is left
+        // for a title bar.
+        const int room = frame.isNull() ? kServerFrameRoom : frameHeight;
+        realBottom = std::min<qint64>(bottom, top + std::max(1, screens.height() - room));
+        const qint64 view = realBottom - top;
+        placed.client = QRect(screens.topLeft(), QSize(width, int(view)));
         placed.clipped = realBottom != bottom;
+        qint64 offset = input.viewOffset;
+        if (input.focus) {
+            offset = std::max(offset, input.focus->bottom - view);
+            offset = std::min(offset, input.focus->top);
+        }
+        placed.viewOffset = std::clamp<qint64>(offset, 0, bottom - realBottom);
         return placed;
     }
 

@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QRect>
 
+#include <optional>
 #include <vector>
 
 namespace plenvor {
@@ -38,12 +39,23 @@ struct FormRect
     double clientHeight = 0;
 };
 
+// A band of the form's client area, in pixels from its top: where a field stands.
+struct Band
+{
+    qint64 top = 0;
+    qint64 bottom = 0;
+};
+
 struct PlacementInput
 {
     FormRect form;
     QMargins frame; // logical pixels, as the window manager reports them
     std::vector<ScreenArea> screens;
-    bool placesWindows = true; // false where the compositor places windows (Wayland)
+    // False where the compositor places windows (Wayland). The program cannot know where its
+    // window is then: the window is at most a screen high, and its view follows the focus.
+    bool placesWindows = true;
+    std::optional<Band> focus;
+    qint64 viewOffset = 0; // where the view stood so far
 };
 
 // The real window that shows the form: where its client area is to stand (logical pixels; on
@@ -59,7 +71,8 @@ struct Placement
 
 // A form the window system can hold and that ends on a screen is shown whole, exactly where it
 // stands. Otherwise the real window is clipped: below, where the screens end; above, where
-// its frame can no longer stand where the form's top puts it.
+// its frame can no longer stand where the form's top puts it. Where a compositor places the
+// window, it shows the part of the form that holds the focus, moved as little as it must.
 Placement placeForm(const PlacementInput &input);
 
 } // namespace plenvor

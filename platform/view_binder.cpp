@@ -24,8 +24,9 @@ template <class T> void eraseFrom(std::vector<T *> &list, const T *item)
 
 } // namespace
 
-ViewBinder::ViewBinder(QWidget &window, std::function<void()> syncSoon)
-    : m_window(window), m_syncSoon(std::move(syncSoon))
+ViewBinder::ViewBinder(QWidget &window, std::function<void()> syncSoon,
+                       std::function<void()> syncNow)
+    : m_window(window), m_syncSoon(std::move(syncSoon)), m_syncNow(std::move(syncNow))
 {}
 
 template <> ViewBinder::Bindings<TextBox> &ViewBinder::bindings<TextBox>()
@@ -185,8 +186,8 @@ void ViewBinder::focus(TextBox &field, Qt::FocusReason reason)
         m_fields.bound.push_back(&field);
     }
     field.widget()->setFocus(reason);
-    // The field left goes back at once if no screen shows it.
-    sync(m_viewport);
+    // The field left goes back at once if no screen shows it, and a view follows the focus.
+    m_syncNow();
 }
 
 void ViewBinder::keepSelection(const TextBox &field, std::optional<Selection> selection)
@@ -203,6 +204,14 @@ void ViewBinder::refreshLooks() const
         field->refresh();
     for (const Label *label : m_labels.bound)
         label->refresh();
+}
+
+std::optional<Band> ViewBinder::focusBand() const
+{
+    const TextBox *field = focusedField();
+    if (!field)
+        return std::nullopt;
+    return Band{twipsToPixels(field->Top()), twipsToPixels(qint64(field->Top()) + field->Height())};
 }
 
 TextBox *ViewBinder::focusedField() const

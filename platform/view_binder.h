@@ -2,6 +2,7 @@
 
 #include "platform/control_widgets.h"
 #include "platform/controls.h"
+#include "platform/placement.h"
 
 #include <QHash>
 #include <QRect>
@@ -26,11 +27,13 @@ public:
         qint64 offset = 0;
     };
 
-    // `syncSoon` asks for a sync() before the next paint.
-    ViewBinder(QWidget &window, std::function<void()> syncSoon);
+    // `syncSoon` asks the window for a sync() before the next paint, `syncNow` at once.
+    ViewBinder(QWidget &window, std::function<void()> syncSoon, std::function<void()> syncNow);
 
     // Gives widgets to exactly the controls a screen shows and to the focused field.
     void sync(const Viewport &viewport);
+    // Where the focused field stands, in the form's pixels.
+    std::optional<Band> focusBand() const;
     // Tab and Shift+Tab; false where no field can take the focus.
     bool focusNext(bool next);
     // The desktop's palette changed: what the widgets show follows it.
@@ -61,6 +64,7 @@ private:
 
     QWidget &m_window;
     std::function<void()> m_syncSoon;
+    std::function<void()> m_syncNow;
     std::vector<ControlGroup *> m_groups;
     Bindings<TextBox> m_fields;
     Bindings<Label> m_labels;

@@ -13,18 +13,27 @@ namespace {
 // A window manager answers a request within this time.
 constexpr qint64 kWindowManagerAnswerMs = 500;
 
-std::vector<ScreenArea> currentScreens()
-{
-    std::vector<ScreenArea> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.push_back({screen->geometry(), screen->devicePixelRatio()});
-    return screens;
-}
-
 // A Wayland client can neither place its window nor learn where it is.
 bool placesWindows()
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Every screen where the program places its window; the window's own where a compositor does.
+std::vector<ScreenArea> currentScreens(const QWidget &window)
+{
+    const auto area = [](const QScreen *screen) {
+        return ScreenArea{screen->geometry(), screen->devicePixelRatio()};
+    };
+    std::vector<ScreenArea> screens;
+    if (!placesWindows()) {
+        if (const QScreen *own = window.screen())
+            screens.push_back(area(own));
+        return screens;
+    }
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.push_back(area(screen));
+    return screens;
 }
 
 } // namespace
@@ -34,10 +43,17 @@ WindowPlacer::WindowPlacer(QWidget &window) : m_window(window)
     m_sinceRequest.start();
 }
 
-void WindowPlacer::apply()
+void WindowPlacer::place(bool changed, std::optional<Band> focus)
+{
+    if (changed || !placesWindows())
+        apply(focus);
+}
+
+void WindowPlacer::apply(std::optional<Band> focus)
 {
     const FormRect form{m_left, m_top, m_clientWidth, m_clientHeight};
-    m_placed = placeForm({form, m_frame, currentScreens(), placesWindows()});
+    m_placed =
+        placeForm({form, m_frame, currentScreens(m_window), placesWindows(), focus, m_viewOffset});
     m_window.setFixedSize(m_placed.client.size());
     if (placesWindows()) {
         m_requested = m_placed.client.topLeft() - QPoint(m_frame.left(), m_frame.top());
@@ -91,7 +107,7 @@ void WindowPlacer::learnFrame()
 
 QRect WindowPlacer::onScreen() const
 {
-    return (m_client & unionOf(currentScreens())).translated(-m_client.topLeft());
+    return (m_client & unionOf(currentScreens(m_window))).translated(-m_client.topLeft());
 }
 
 } // namespace plenvor

@@ -27,8 +27,9 @@ public:
     void setClientWidth(float twips) { m_clientWidth = twips; }
     void setClientHeight(float twips) { m_clientHeight = twips; }
 
-    // Puts the real window where the form's values place it.
-    void apply();
+    // Puts the real window where the form's values place it, where they `changed`; where a
+    // compositor places the window, its view follows the `focus` (form pixels) as well.
+    void place(bool changed, std::optional<Band> focus);
     // The window went elsewhere: by the window manager's answer or by the user.
     void moved(bool byWindowSystem);
     // The window system tells the frame once the window is mapped; the form keeps its centre.
@@ -40,6 +41,8 @@ public:
     qint64 viewOffset() const { return m_viewOffset; }
 
 private:
+    void apply(std::optional<Band> focus = std::nullopt);
+
     QWidget &m_window;
     float m_left = 0;
     float m_top = 0;

@@ -35,6 +35,7 @@ double device(double logical, int origin, const ScreenArea &screen)
 } // namespace
 
 Q_DECLARE_METATYPE(Screens)
+Q_DECLARE_METATYPE(std::optional<Band>)
 
 // The real window that shows a form of any length, centred on the first screen as the program
 // centres it: within X11's 16 bits of device pixels, showing every part of the form a screen
@@ -133,6 +134,37 @@ private slots:
             QVERIFY(device(outer.left(), origin.x(), screen) >= -32768);
             QVERIFY(outer.height() * screen.ratio <= 32767);
         }
+    }
+
+    // Where a compositor places the window, at most a screen high, its view follows the focus,
+    // moving as little as it must and never past the form's ends. Here a form 1,201 pixels
+    // high in a view of 1,003.
+    void onACompositorTheViewFollowsTheFocus_data()
+    {
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<std::optional<Band>>("focus");
+        QTest::addColumn<qint64>("followed");
+        const std::optional<Band> none;
+        QTest::newRow("no focus keeps the view") << qint64(100) << none << qint64(100);
+        QTest::newRow("a field in view keeps it")
+            << qint64(0) << std::optional(Band{500, 521}) << qint64(0);
+        QTest::newRow("a field below brings the view down to it")
+            << qint64(0) << std::optional(Band{1144, 1165}) << qint64(162);
+        QTest::newRow("a field above brings the view up to it")
+            << qint64(162) << std::optional(Band{52, 73}) << qint64(52);
+        QTest::newRow("never past the form's end") << qint64(500) << none << qint64(198);
+        QTest::newRow("never above its top") << qint64(-5) << none << qint64(0);
+    }
+    void onACompositorTheViewFollowsTheFocus()
+    {
+        QFETCH(qint64, offset);
+        QFETCH(std::optional<Band>, focus);
+        QFETCH(qint64, followed);
+        const FormRect form{0, 0, 7350, 1201 * 15};
+        const Placement placed = placeForm(
+            {form, QMargins(0, 20, 0, 1), desktop(Screens::One, 1), false, focus, offset});
+        QCOMPARE(placed.client.height(), 1003);
+        QCOMPARE(placed.viewOffset, followed);
     }
 
     // The window system's reach in logical pixels, for the strictest screen.
