@@ -16,6 +16,7 @@ class TextBox;
 
 class FieldWidget final : public QLineEdit
 {
+    Q_OBJECT
 public:
     explicit FieldWidget(QWidget *parent);
 
@@ -40,6 +41,7 @@ private:
 
 class LabelWidget final : public QLabel
 {
+    Q_OBJECT
 public:
     explicit LabelWidget(QWidget *parent);
 

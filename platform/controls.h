@@ -115,13 +115,15 @@ private:
 };
 
 // What the fields of one array (or one single field) share: the event handlers, given the
-// field's index, and the names screen readers give them ("%1" is the row number).
+// field's index, the names screen readers give them ("%1" is the row number), and the labels
+// that name them on the form.
 struct FieldClass
 {
     std::function<void(qint16)> change;
     std::function<void(qint16)> gotFocus;
     QString accessibleName;
     QString accessibleDescription;
+    std::vector<const Label *> labels;
 };
 
 // A single-line edit field with the Change and GotFocus events and no length limit.

@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include "platform/accessibility.h"
 #include "platform/key_codes.h"
 #include "platform/twips.h"
 
@@ -28,6 +29,7 @@ Form::Form(QWidget *parent)
 {
     // The background is painted only where a screen shows it (paintEvent).
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installAccessibility();
 }
 
 Form::~Form() = default;

@@ -46,6 +46,9 @@ public:
     // otherwise happens before the next paint.
     void syncViews();
 
+    // What assistive technology reads of the form (accessibility.h).
+    const ViewBinder &views() const { return m_binder; }
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(qint16 &cancel) { Q_UNUSED(cancel) }

@@ -1,6 +1,7 @@
 #include "platform/tab_order.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace plenvor {
 
@@ -52,6 +53,18 @@ TextBox *nextInTabOrder(const std::vector<ControlGroup *> &groups, const TextBox
             return here[std::size_t(at)];
     }
     return nullptr;
+}
+
+void sortInTabOrder(const std::vector<ControlGroup *> &groups, std::vector<TextBox *> &fields)
+{
+    const auto rank = [&](const TextBox *field) {
+        const auto group = std::find(groups.begin(), groups.end(), &field->group());
+        const std::vector<TextBox *> here = fieldsAt(groups, field->Index());
+        return std::tuple(field->Index(), group - groups.begin(),
+                          std::find(here.begin(), here.end(), field) - here.begin());
+    };
+    std::sort(fields.begin(), fields.end(),
+              [&](const TextBox *a, const TextBox *b) { return rank(a) < rank(b); });
 }
 
 } // namespace plenvor

@@ -12,4 +12,7 @@ namespace plenvor {
 // fields take no focus, and past the end the walk starts again from the beginning.
 TextBox *nextInTabOrder(const std::vector<ControlGroup *> &groups, const TextBox *from, bool next);
 
+// The same order as a sort: the fields given, each once, as Tab meets them.
+void sortInTabOrder(const std::vector<ControlGroup *> &groups, std::vector<TextBox *> &fields);
+
 } // namespace plenvor

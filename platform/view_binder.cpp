@@ -95,6 +95,7 @@ template <class T> void ViewBinder::bind(T &control)
         free.pop_back();
     }
     control.showIn(widget);
+    m_accessibleOrderKnown = false;
     if constexpr (std::is_same_v<T, TextBox>) {
         if (const auto kept = m_selections.constFind(&control); kept != m_selections.cend())
             widget->select(*kept);
@@ -117,6 +118,7 @@ template <class T> void ViewBinder::unbind(T &control)
         widget->clearFocus();
     widget->hide();
     control.showIn(nullptr);
+    m_accessibleOrderKnown = false;
     bindings<T>().free.push_back(widget);
 }
 
@@ -211,7 +213,34 @@ std::optional<Band> ViewBinder::focusBand() const
     const TextBox *field = focusedField();
     if (!field)
         return std::nullopt;
-    return Band{twipsToPixels(field->Top()), twipsToPixels(qint64(field->Top()) + field->Height())};
+    const qint32 top = field->Top();
+    return Band{twipsToPixels(top), twipsToPixels(double(top) + field->Height())};
+}
+
+const std::vector<QWidget *> &ViewBinder::accessibleOrder() const
+{
+    if (m_accessibleOrderKnown)
+        return m_accessibleOrder;
+    std::vector<TextBox *> fields = m_fields.bound;
+    sortInTabOrder(m_groups, fields);
+    std::vector<const Label *> placed;
+    m_accessibleOrder.clear();
+    for (const TextBox *field : fields) {
+        for (const Label *label : field->fieldClass().labels) {
+            if (label->widget() && std::find(placed.begin(), placed.end(), label) == placed.end()) {
+                placed.push_back(label);
+                m_accessibleOrder.push_back(label->widget());
+            }
+        }
+        m_accessibleOrder.push_back(field->widget());
+    }
+    m_accessibleOrderKnown = true;
+    return m_accessibleOrder;
+}
+
+bool ViewBinder::showsOnScreen(const QWidget &widget) const
+{
+    return widget.isVisible() && m_viewport.shown.intersects(widget.geometry());
 }
 
 TextBox *ViewBinder::focusedField() const

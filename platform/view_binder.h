@@ -39,6 +39,12 @@ public:
     // The desktop's palette changed: what the widgets show follows it.
     void refreshLooks() const;
 
+    // The widgets showing controls, as assistive technology meets them: the fields in Tab
+    // order, each after the labels that name it; labels that name no field are left out.
+    const std::vector<QWidget *> &accessibleOrder() const;
+    // Whether a screen shows the widget.
+    bool showsOnScreen(const QWidget &widget) const;
+
     void joined(ControlGroup &group) override;
     void left(ControlGroup &group) override;
     void removed(TextBox &field) override;
@@ -70,6 +76,8 @@ private:
     Bindings<Label> m_labels;
     QHash<const TextBox *, Selection> m_selections;
     Viewport m_viewport;
+    mutable std::vector<QWidget *> m_accessibleOrder;
+    mutable bool m_accessibleOrderKnown = false;
 };
 
 } // namespace plenvor

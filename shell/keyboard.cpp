@@ -9,9 +9,11 @@ void frmMain::Form_KeyDown(qint16 &KeyCode, qint16 &Shift)
     switch (commandForKey(KeyCode, Shift)) {
     case KeyCommand::AddRow:
         AddResolutionRow();
+        describeRows();
         break;
     case KeyCommand::RemoveRow:
         RemoveResolutionRow();
+        describeRows();
         break;
     case KeyCommand::ShowAbout:
         showAboutBox();

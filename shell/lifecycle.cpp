@@ -15,6 +15,7 @@ void frmMain::Form_Load()
     // The window is centred at its one-row size; each restored row then grows it by half
     // a pitch up and half down, so it stays centred.
     LoadSettings();
+    describeRows();
 }
 
 void frmMain::Form_Unload(qint16 &Cancel)

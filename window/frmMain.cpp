@@ -13,6 +13,19 @@ bool isReadOnly(Role role)
     return role == Role::TargetWidth || role == Role::TargetHeight;
 }
 
+// "1 строка", "3 строки", "5 строк", "11 строк", "21 строка".
+QString rowCountText(qint32 rows)
+{
+    const qint32 ones = rows % 10;
+    const qint32 tens = rows % 100;
+    const char *word = "строк";
+    if (ones == 1 && tens != 11)
+        word = "строка";
+    else if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
+        word = "строки";
+    return QStringLiteral("%1 %2").arg(rows).arg(QString::fromUtf8(word));
+}
+
 } // namespace
 
 frmMain::frmMain(Services &services) : m_services(services)
@@ -26,6 +39,7 @@ frmMain::frmMain(Services &services) : m_services(services)
     setClientSize(layout::kClientWidth, layout::kClientHeight);
     describeFields();
     buildLayout();
+    labelFields();
     txtSourceWidth->SetFocus();
 }
 
@@ -104,6 +118,21 @@ void frmMain::describeFields()
         handler(&frmMain::txtTargetHeight_GotFocus),
         QStringLiteral("Нужная высота изображения, строка %1"),
         QStringLiteral("Высота, которую должно иметь изображение для пропорций этого экрана.")};
+}
+
+void frmMain::labelFields()
+{
+    // The labels over the source fields; the heading and the column labels over the rows.
+    m_sourceWidthClass.labels = {&lblTag[0]};
+    m_sourceHeightClass.labels = {&lblTag[1]};
+    m_resolutionWidthClass.labels = {&lblTag[4], &lblTag[2]};
+    m_resolutionHeightClass.labels = {&lblTag[3]};
+}
+
+void frmMain::describeRows()
+{
+    // A screen reader reads the change out when a row comes or goes; the focus stays put.
+    setAccessibleDescription(rowCountText(txtResolutionWidth.Count()));
 }
 
 } // namespace plenvor

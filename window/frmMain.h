@@ -64,6 +64,8 @@ private:
 
     void buildLayout();
     void describeFields();
+    void labelFields();
+    void describeRows();
     void highlightFocusedField();
     void showAboutBox();
 
