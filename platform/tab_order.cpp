@@ -55,7 +55,8 @@ TextBox *nextInTabOrder(const std::vector<ControlGroup *> &groups, const TextBox
     return nullptr;
 }
 
-void sortInTabOrder(const std::vector<ControlGroup *> &groups, std::vector<TextBox *> &fields)
+std::vector<QWidget *> readingOrder(const std::vector<ControlGroup *> &groups,
+                                    std::vector<TextBox *> fields)
 {
     const auto rank = [&](const TextBox *field) {
         const auto group = std::find(groups.begin(), groups.end(), &field->group());
@@ -65,6 +66,18 @@ void sortInTabOrder(const std::vector<ControlGroup *> &groups, std::vector<TextB
     };
     std::sort(fields.begin(), fields.end(),
               [&](const TextBox *a, const TextBox *b) { return rank(a) < rank(b); });
+    std::vector<QWidget *> order;
+    std::vector<const Label *> placed;
+    for (const TextBox *field : fields) {
+        for (const Label *label : field->fieldClass().labels) {
+            if (label->widget() && std::find(placed.begin(), placed.end(), label) == placed.end()) {
+                placed.push_back(label);
+                order.push_back(label->view());
+            }
+        }
+        order.push_back(field->view());
+    }
+    return order;
 }
 
 } // namespace plenvor

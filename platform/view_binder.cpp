@@ -219,21 +219,8 @@ std::optional<Band> ViewBinder::focusBand() const
 
 const std::vector<QWidget *> &ViewBinder::accessibleOrder() const
 {
-    if (m_accessibleOrderKnown)
-        return m_accessibleOrder;
-    std::vector<TextBox *> fields = m_fields.bound;
-    sortInTabOrder(m_groups, fields);
-    std::vector<const Label *> placed;
-    m_accessibleOrder.clear();
-    for (const TextBox *field : fields) {
-        for (const Label *label : field->fieldClass().labels) {
-            if (label->widget() && std::find(placed.begin(), placed.end(), label) == placed.end()) {
-                placed.push_back(label);
-                m_accessibleOrder.push_back(label->widget());
-            }
-        }
-        m_accessibleOrder.push_back(field->widget());
-    }
+    if (!m_accessibleOrderKnown)
+        m_accessibleOrder = readingOrder(m_groups, m_fields.bound);
     m_accessibleOrderKnown = true;
     return m_accessibleOrder;
 }
