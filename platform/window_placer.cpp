@@ -54,16 +54,17 @@ void WindowPlacer::apply(std::optional<Band> focus)
     const FormRect form{m_left, m_top, m_clientWidth, m_clientHeight};
     m_placed =
         placeForm({form, m_frame, currentScreens(m_window), placesWindows(), focus, m_viewOffset});
+    // Known before the window system hears of it: resizing and moving sync the views at once.
+    m_client = m_placed.client;
+    m_viewOffset = m_placed.viewOffset;
+    m_applying = true;
     m_window.setFixedSize(m_placed.client.size());
     if (placesWindows()) {
         m_requested = m_placed.client.topLeft() - QPoint(m_frame.left(), m_frame.top());
         m_sinceRequest.restart();
-        m_applying = true;
         m_window.move(m_requested);
-        m_applying = false;
     }
-    m_client = m_placed.client;
-    m_viewOffset = m_placed.viewOffset;
+    m_applying = false;
 }
 
 // Qt reports a move of the window system's only where it differs from what the program asked
