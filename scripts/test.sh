@@ -6,8 +6,8 @@
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
 #   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again, and the
-#     robustness suite (kills during saving, random keys, hostile settings files),
-#   - the libFuzzer targets (clang), each for a bounded time.
+#     robustness suite (random keys, hostile settings files),
+#   - the libFuzzer target (clang), for a bounded time.
 # With --quick, only what the unit tests need is built, and only they run: the edit loop.
 set -eu
 cd "$(dirname "$0")/.."
@@ -45,7 +45,7 @@ ctest --test-dir build-sanitize --output-on-failure -L robustness
 echo "== Fuzz"
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_BENCH=OFF
-cmake --build build-fuzz -j "$jobs" --target fuzz_number_conversion fuzz_stored_list
+cmake --build build-fuzz -j "$jobs" --target fuzz_stored_list
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
 
 echo "== All tests passed"

@@ -6,56 +6,46 @@
 # Ends with one line "N exits: H left running, F failed".
 set -u
 PLENVOR=$(realpath "$1")
-TIMES=${2:-300}
 dir=$(mktemp -d)
 mkdir -m 700 "$dir/run"
 export XDG_RUNTIME_DIR="$dir/run" XDG_CONFIG_HOME="$dir/config" LC_ALL=C.UTF-8
-weston --backend=headless-backend.so --socket=plenvor --idle-time=0 --width=1280 --height=1024 \
-    >"$dir/weston.log" 2>&1 &
+weston --backend=headless-backend.so --socket=plenvor --idle-time=0 >"$dir/weston.log" 2>&1 &
 weston=$!
 trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$dir"' EXIT
 
-# Polls a condition ten times a second, for at most $1 seconds.
+# within SECONDS COMMAND...: polls the command ten times a second until it succeeds.
 within() {
-    tries=$(($1 * 10))
-    shift
+    tries=$(($1 * 10)) && shift
     until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+        tries=$((tries - 1)) && [ "$tries" -gt 0 ] || return 1
         sleep 0.1
     done
 }
-# The program catches SIGTERM once its window is up (bit 15 - 1 of the caught-signal mask).
+# The program catches SIGTERM (bit 15 - 1 of the caught-signal mask) once its window is up.
 catches_term() {
     mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$1/status" 2>/dev/null)
     [ -n "$mask" ] && [ $((0x$mask >> 14 & 1)) -eq 1 ]
 }
-running() { kill -0 "$1" 2>/dev/null; }
-ended() { ! running "$1"; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 within 10 test -S "$dir/run/plenvor" || { echo "weston did not start" && exit 1; }
 hung=0 failed=0 i=0
-while [ "$i" -lt "$TIMES" ]; do
+while [ "$i" -lt "${2:-300}" ]; do
     i=$((i + 1))
     QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=plenvor "$PLENVOR" 2>>"$dir/stderr" &
     pid=$!
-    if ! within 15 catches_term "$pid"; then
-        echo "run $i: the window did not come up"
-        failed=$((failed + 1))
+    if within 15 catches_term "$pid"; then
+        kill -TERM "$pid"
+        within 5 ended "$pid" || { hung=$((hung + 1)) && kill -KILL "$pid"; }
+    else
+        echo "run $i: the window did not come up" && failed=$((failed + 1))
         kill -KILL "$pid" 2>/dev/null
-        wait "$pid"
-        continue
-    fi
-    kill -TERM "$pid"
-    if ! within 5 ended "$pid"; then
-        hung=$((hung + 1))
-        kill -KILL "$pid"
     fi
     wait "$pid"
     status=$?
-    [ "$status" -eq 0 ] || [ "$status" -eq 137 ] || { failed=$((failed + 1)) && echo "run $i: status $status"; }
+    [ "$status" -eq 0 ] || [ "$status" -eq 137 ] || failed=$((failed + 1))
 done
-grep -q '^Resolution%20Count=1$' "$dir/config/Korvane/Plenvor.conf" || { failed=$((failed + 1)) && echo "the list was not stored"; }
+grep -q '^Resolution%20Count=1$' "$dir/config/Korvane/Plenvor.conf" || failed=$((failed + 1))
 [ "$failed" -eq 0 ] || head -n 5 "$dir/stderr"
-echo "$TIMES exits: $hung left running, $failed failed"
+echo "$i exits: $hung left running, $failed failed"
 [ "$hung" -eq 0 ] && [ "$failed" -eq 0 ]
