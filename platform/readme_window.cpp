@@ -1,5 +1,7 @@
 #include "platform/readme_window.h"
 
+#include "platform/accessibility.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -46,6 +48,7 @@ void showReadMeWindow(const QString &path)
     static QPointer<QWidget> window;
     QWidget *main = QApplication::activeWindow();
     if (!window) {
+        installAccessibility();
         window = new QWidget(nullptr, Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         // The program ends with its main window, whether or not the read-me is open.

@@ -98,6 +98,21 @@ frmMain &WindowHarness::show()
     return *form;
 }
 
+void WindowHarness::setRows(const QStringList &texts)
+{
+    addRows(int(texts.size() / 2) - rows());
+    for (qint16 i = 0; i < texts.size() / 2; ++i)
+        setRow(i, texts[2 * i], texts[2 * i + 1]);
+}
+
+QStringList WindowHarness::resolutions() const
+{
+    QStringList texts;
+    for (qint16 i = 0; i <= form->txtResolutionWidth.UBound(); ++i)
+        texts << form->txtResolutionWidth[i].Text() << form->txtResolutionHeight[i].Text();
+    return texts;
+}
+
 bool WindowHarness::inPlace(const Control &control) const
 {
     const QWidget *widget = control.view();

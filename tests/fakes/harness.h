@@ -138,6 +138,9 @@ struct WindowHarness
         form->txtResolutionWidth[row].setText(width);
         form->txtResolutionHeight[row].setText(height);
     }
+    // As many rows as the texts fill (width, height, width, height...), and the texts read back.
+    void setRows(const QStringList &texts);
+    QStringList resolutions() const;
     // The five row arrays hold the same rows, from 0 without gaps, within the row limit.
     bool rowsAreWhole() const;
 };

@@ -114,6 +114,9 @@ private slots:
         QTest::newRow("the last unloaded while out of order")
             << Steps([](Labels &l) { l[9].setTop(50), l.Unload(9), l[5].setTop(5); }) << 0 << 60
             << QList<int>{0, 5};
+        QTest::newRow("unloaded from between ones out of order")
+            << Steps([](Labels &l) { l[1].setTop(900), l.Unload(2); }) << 850 << 960
+            << QList<int>{1, 9};
         QTest::newRow("loaded between ones out of order") << Steps([](Labels &l) {
             l.Unload(5), l[4].setTop(800), l.Load(5), l[5].setTop(500), l[5].setVisible(true);
         }) << 450 << 550 << QList<int>{5};

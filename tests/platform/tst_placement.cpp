@@ -7,7 +7,7 @@ using namespace plenvor;
 
 namespace {
 
-enum class Screens { One, SideBySide, Stacked, MixedRatios };
+enum class Screens { None, One, SideBySide, Stacked, MixedRatios, AwayFromTheOrigin };
 
 // The screens of a desktop at a scale: Qt keeps each screen's top left corner in device
 // pixels and divides its size by the ratio.
@@ -16,6 +16,10 @@ std::vector<ScreenArea> desktop(Screens layout, double ratio)
     const auto scaled = [](QRect device, double r) {
         return ScreenArea{QRect(device.topLeft(), (QSizeF(device.size()) / r).toSize()), r};
     };
+    if (layout == Screens::None)
+        return {};
+    if (layout == Screens::AwayFromTheOrigin)
+        return {scaled({1280, 1024, 1280, 1024}, ratio)};
     std::vector<ScreenArea> screens{scaled({0, 0, 1280, 1024}, ratio)};
     if (layout == Screens::SideBySide)
         screens.push_back(scaled({1280, 0, 1920, 1080}, ratio));
@@ -53,35 +57,27 @@ private slots:
         QTest::addColumn<Screens>("screens");
         QTest::addColumn<bool>("placesWindows");
         QTest::addColumn<bool>("clipped");
-        const QMargins openbox(1, 20, 1, 1);
-        const QMargins none;
+        const auto row = [](const char *name, double ratio, int rows, Screens screens, bool clipped,
+                            bool places = true, QMargins frame = {1, 20, 1, 1}) {
+            QTest::newRow(name) << ratio << rows << frame << screens << places << clipped;
+        };
         for (const double ratio : {1.0, 1.5, 2.0}) {
-            for (const int rows : {1, 41, 1200, 2000, 32768}) {
-                QTest::addRow("%d rows at %g", rows, ratio)
-                    << ratio << rows << openbox << Screens::One << true << (rows > 1);
-            }
+            for (const int rows : {1, 41, 1200, 2000, 32768})
+                row(qPrintable(QStringLiteral("%1 rows at %2").arg(rows).arg(ratio)), ratio, rows,
+                    Screens::One, rows > 1);
         }
-        QTest::newRow("no frame") << 1.0 << 2000 << none << Screens::One << true << true;
-        QTest::newRow("no frame at 2") << 2.0 << 2000 << none << Screens::One << true << true;
-        QTest::newRow("side by side")
-            << 1.0 << 2000 << openbox << Screens::SideBySide << true << true;
-        QTest::newRow("side by side at 2")
-            << 2.0 << 2000 << openbox << Screens::SideBySide << true << true;
-        QTest::newRow("side by side at 1 and 2")
-            << 1.0 << 1200 << openbox << Screens::MixedRatios << true << true;
-        QTest::newRow("stacked, 41 rows end on the lower screen")
-            << 1.0 << 41 << openbox << Screens::Stacked << true << false;
-        QTest::newRow("stacked at 2, 41 rows")
-            << 2.0 << 41 << openbox << Screens::Stacked << true << false;
-        QTest::newRow("stacked, 32768 rows")
-            << 1.0 << 32768 << openbox << Screens::Stacked << true << true;
-        QTest::newRow("stacked at 1.5, 32768 rows")
-            << 1.5 << 32768 << openbox << Screens::Stacked << true << true;
-        QTest::newRow("compositor, 1 row") << 1.0 << 1 << openbox << Screens::One << false << false;
-        QTest::newRow("compositor, 41 rows")
-            << 1.0 << 41 << openbox << Screens::One << false << true;
-        QTest::newRow("compositor at 2, 32768 rows")
-            << 2.0 << 32768 << openbox << Screens::One << false << true;
+        row("no frame", 1, 2000, Screens::One, true, true, {});
+        row("no frame at 2", 2, 2000, Screens::One, true, true, {});
+        row("side by side", 1, 2000, Screens::SideBySide, true);
+        row("side by side at 2", 2, 2000, Screens::SideBySide, true);
+        row("side by side at 1 and 2", 1, 1200, Screens::MixedRatios, true);
+        row("stacked, 41 rows end on the lower screen", 1, 41, Screens::Stacked, false);
+        row("stacked at 2, 41 rows", 2, 41, Screens::Stacked, false);
+        row("stacked, 32768 rows", 1, 32768, Screens::Stacked, true);
+        row("stacked at 1.5, 32768 rows", 1.5, 32768, Screens::Stacked, true);
+        row("compositor, 1 row", 1, 1, Screens::One, false, false);
+        row("compositor, 41 rows", 1, 41, Screens::One, true, false);
+        row("compositor at 2, 32768 rows", 2, 32768, Screens::One, true, false);
     }
     void aCentredFormOfAnyLength()
     {
@@ -104,7 +100,6 @@ private slots:
         const Placement placed = placeForm({form, frame, areas, placesWindows});
         const QRect &client = placed.client;
         QCOMPARE(placed.clipped, clipped);
-        QVERIFY(!client.isEmpty());
         // The real window shows the form where it stands.
         const qint64 formTop = twipsToPixels(form.top) + frame.top();
         QCOMPARE(placed.formClientTop, formTop);
@@ -120,14 +115,12 @@ private slots:
             QCOMPARE(client, formClient);
         // Whatever a screen shows of the form, the real window shows; the first screen's
         // middle line, where the middle rows stand, among it.
+        // And X11 can hold it: 16 bits of device pixels on every screen.
+        QVERIFY(client.contains(first.center()));
+        const QRect outer = client.marginsAdded(frame);
         for (const ScreenArea &screen : areas) {
             const QRect shown = formClient & screen.geometry;
             QVERIFY(shown.isEmpty() || client.contains(shown));
-        }
-        QVERIFY(client.contains(first.center()));
-        // And X11 can hold it: 16 bits of device pixels on every screen.
-        const QRect outer = client.marginsAdded(frame);
-        for (const ScreenArea &screen : areas) {
             const QPoint origin = screen.geometry.topLeft();
             QVERIFY(device(outer.top(), origin.y(), screen) >= -32768);
             QVERIFY(device(outer.bottom() + 1, origin.y(), screen) <= 32767);
@@ -167,29 +160,30 @@ private slots:
         QCOMPARE(placed.viewOffset, followed);
     }
 
-    // The window system's reach in logical pixels, for the strictest screen.
+    // The window system's reach in logical pixels (least and most coordinate, largest size),
+    // for the strictest screen.
     void reach_data()
     {
         QTest::addColumn<Screens>("screens");
         QTest::addColumn<double>("ratio");
-        QTest::addColumn<int>("min");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("size");
-        QTest::newRow("16 bits at 1") << Screens::Stacked << 1.0 << -32768 << 32767 << 32767;
-        QTest::newRow("half at 2") << Screens::One << 2.0 << -16384 << 16383 << 16383;
-        QTest::newRow("two thirds at 1.5") << Screens::One << 1.5 << -21845 << 21844 << 21844;
+        QTest::addColumn<QList<int>>("reach");
+        QTest::newRow("16 bits at 1") << Screens::Stacked << 1.0 << QList{-32768, 32767, 32767};
+        QTest::newRow("16 bits without a screen")
+            << Screens::None << 2.0 << QList{-32768, 32767, 32767};
+        QTest::newRow("half at 2") << Screens::One << 2.0 << QList{-16384, 16383, 16383};
+        QTest::newRow("two thirds at 1.5") << Screens::One << 1.5 << QList{-21845, 21844, 21844};
         QTest::newRow("a lower screen scales from its own top")
-            << Screens::Stacked << 2.0 << -15872 << 16383 << 16383;
+            << Screens::Stacked << 2.0 << QList{-15872, 16383, 16383};
+        QTest::newRow("a screen away from the origin scales from its corner")
+            << Screens::AwayFromTheOrigin << 2.0 << QList{-15744, 16895, 16383};
     }
     void reach()
     {
         QFETCH(Screens, screens);
         QFETCH(double, ratio);
-        QFETCH(int, min);
-        QFETCH(int, max);
-        QFETCH(int, size);
-        const Reach reach = reachOf(desktop(screens, ratio));
-        QCOMPARE(QList<int>({reach.min, reach.max, reach.size}), QList<int>({min, max, size}));
+        QFETCH(QList<int>, reach);
+        const Reach got = reachOf(desktop(screens, ratio));
+        QCOMPARE(QList({got.min, got.max, got.size}), reach);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "settings/keys.h"
 #include "shell/modMain.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,6 +69,7 @@ private slots:
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(centre, (area.top() + area.height() / 2.0f) * 15);
         QCOMPARE(form.Top() + form.Height() / 2, centre);
+        QCOMPARE(form.Left() + form.Width() / 2, (area.left() + area.width() / 2.0f) * 15);
         QCOMPARE(form.txtResolutionWidth[1].Text(), QStringLiteral("1280"));
         QCOMPARE(form.windowIcon().isNull(), inIde);
         QCOMPARE(QApplication::windowIcon().isNull(), inIde);
@@ -80,8 +82,7 @@ private slots:
         QtSupportLibrary library(AppObject::plenvor());
         VbBool inIde = kVbTrue;
         qint32 out = 0;
-        QCOMPARE(library.asIsInIDE(inIde), status::kOk);
-        QCOMPARE(inIde, kVbFalse);
+        QVERIFY(library.asIsInIDE(inIde) == status::kOk && inIde == kVbFalse);
         QCOMPARE(library.asOpenReadMeFile(0, out), status::kFileNotFound); // none beside the test
         QCOMPARE(AppObject::plenvor().versionText(), QStringLiteral("3.00.0017"));
         const QString report = errorReportText(status::kTypeMismatch);
@@ -127,9 +128,12 @@ private slots:
                 viewer = window;
         QCOMPARE(!viewer.isNull(), ownWindow);
         if (viewer) {
+            // Its text in a fixed font, so that its columns line up, in a frame for a screen
+            // reader.
             const QPlainTextEdit *text = viewer->findChild<QPlainTextEdit *>();
-            QVERIFY(text->toPlainText().contains("справка"));
-            QVERIFY(QFontInfo(text->font()).fixedPitch()); // the read-me's columns line up
+            QVERIFY(text->toPlainText().contains("справка") &&
+                    QFontInfo(text->font()).fixedPitch());
+            QCOMPARE(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
             QTest::keyClick(viewer, Qt::Key_Escape);
             QTRY_VERIFY(!viewer || !viewer->isVisible());
         }

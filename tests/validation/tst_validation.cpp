@@ -44,29 +44,6 @@ private slots:
         m_harness.library.failing.insert(QStringLiteral("asTrimEx2"), status::kFail);
         QCOMPARE(ParseNumber(m_harness.library, QStringLiteral("1920")), -1);
     }
-
-    // Through the window, as the user types: only source fields are marked, on every change.
-    void sourceFieldsAreMarkedOnEveryChange()
-    {
-        frmMain &form = m_harness.show();
-        TextBox &source = *form.txtSourceWidth;
-        QCOMPARE(source.ForeColor(), ole::kWindowText); // empty, but not yet changed
-        source.SetFocus();
-        const QVector<QPair<Qt::Key, OleColor>> keys{{Qt::Key_1, ole::kWindowText},
-                                                     {Qt::Key_Backspace, ole::kRed},
-                                                     {Qt::Key_X, ole::kRed},
-                                                     {Qt::Key_Backspace, ole::kRed},
-                                                     {Qt::Key_5, ole::kWindowText}};
-        for (const auto &[key, colour] : keys) {
-            QTest::keyClick(source.widget(), key);
-            QCOMPARE(source.ForeColor(), colour);
-        }
-        QCOMPARE(source.widget()->palette().color(QPalette::Text),
-                 QApplication::palette(source.widget()).color(QPalette::Text));
-        form.txtResolutionWidth[0].setText(QStringLiteral("abc"));
-        QCOMPARE(form.txtResolutionWidth[0].ForeColor(), ole::kWindowText);
-        QCOMPARE(form.txtSourceHeight->ForeColor(), ole::kWindowText);
-    }
 };
 
 QTEST_MAIN(tst_Validation)
