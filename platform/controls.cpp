@@ -4,6 +4,21 @@
 
 namespace plenvor {
 
+namespace {
+
+// The widget showing a control changes: the old one forgets it, the new one, if any, shows it.
+template <class Owner, class Widget> bool handOver(Owner *control, Widget *&shown, Widget *next)
+{
+    if (shown)
+        shown->control = nullptr;
+    shown = next;
+    if (next)
+        next->control = control;
+    return next != nullptr;
+}
+
+} // namespace
+
 ControlGroup::ControlGroup(ControlHost &host) : m_host(host)
 {
     host.joined(*this);
@@ -137,14 +152,10 @@ TextBox *TextBox::ofWidget(const QWidget *widget)
 
 void TextBox::showIn(FieldWidget *widget)
 {
-    if (m_widget)
-        m_widget->control = nullptr;
-    m_widget = widget;
-    if (!widget)
+    if (!handOver(this, m_widget, widget))
         return;
     // A widget that showed another field starts afresh: its text replaced, which also clears
     // its undo history, and its caret at the end.
-    widget->control = this;
     widget->onlyAway = false;
     widget->push(m_text);
     const QString &name = m_class->accessibleName;
@@ -194,13 +205,8 @@ std::unique_ptr<Label> Label::cloneAs(ControlGroup &group, qint16 index) const
 
 void Label::showIn(LabelWidget *widget)
 {
-    if (m_widget)
-        m_widget->control = nullptr;
-    m_widget = widget;
-    if (!widget)
-        return;
-    widget->control = this;
-    refresh();
+    if (handOver(this, m_widget, widget))
+        refresh();
 }
 
 void Label::refresh() const
