@@ -223,6 +223,14 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 
 } // namespace
 
+void childrenChanged(QWidget &window)
+{
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(&window, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
 void installAccessibility()
 {
     static const bool installed = [] {

@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace plenvor {
 
 // Tells assistive technology (AT-SPI, read by screen readers) of the program's windows as a
@@ -8,5 +10,8 @@ namespace plenvor {
 // name it and whether a screen shows it; an arrow between fields is left out. The program's
 // other plain windows are frames named by their captions. Safe to call more than once.
 void installAccessibility();
+
+// Tells assistive technology that the window's children are other ones now.
+void childrenChanged(QWidget &window);
 
 } // namespace plenvor

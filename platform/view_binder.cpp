@@ -1,5 +1,6 @@
 #include "platform/view_binder.h"
 
+#include "platform/accessibility.h"
 #include "platform/tab_order.h"
 #include "platform/twips.h"
 
@@ -15,11 +16,6 @@ namespace {
 qint32 toTwips(qint64 pixels)
 {
     return qint32(std::clamp<qint64>(pixels * kTwipsPerPixel, INT32_MIN, INT32_MAX));
-}
-
-template <class T> void eraseFrom(std::vector<T *> &list, const T *item)
-{
-    list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
 } // namespace
@@ -62,6 +58,8 @@ void ViewBinder::sync(const Viewport &viewport)
         wanted.add(focused);
     rebind(std::move(wanted.fields));
     rebind(std::move(wanted.labels));
+    if (std::exchange(m_childrenChanged, false))
+        childrenChanged(m_window);
     // Parts that come into view were never painted: the background is painted only where a
     // screen shows it, and Qt would answer their exposure from its backing store.
     if (m_window.isVisible() && shown != old.shown)
@@ -96,6 +94,7 @@ template <class T> void ViewBinder::bind(T &control)
     }
     control.showIn(widget);
     m_accessibleOrderKnown = false;
+    m_childrenChanged = true;
     if constexpr (std::is_same_v<T, TextBox>) {
         if (const auto kept = m_selections.constFind(&control); kept != m_selections.cend())
             widget->select(*kept);
@@ -119,6 +118,7 @@ template <class T> void ViewBinder::unbind(T &control)
     widget->hide();
     control.showIn(nullptr);
     m_accessibleOrderKnown = false;
+    m_childrenChanged = true;
     bindings<T>().free.push_back(widget);
 }
 
@@ -127,7 +127,7 @@ template <class T> void ViewBinder::release(T &control)
     if (!control.widget())
         return;
     unbind(control);
-    eraseFrom(bindings<T>().bound, &control);
+    std::erase(bindings<T>().bound, &control);
 }
 
 void ViewBinder::place(const Control &control) const
@@ -148,7 +148,7 @@ void ViewBinder::joined(ControlGroup &group)
 
 void ViewBinder::left(ControlGroup &group)
 {
-    eraseFrom(m_groups, &group);
+    std::erase(m_groups, &group);
 }
 
 void ViewBinder::removed(TextBox &field)

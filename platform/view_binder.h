@@ -78,6 +78,7 @@ private:
     Viewport m_viewport;
     mutable std::vector<QWidget *> m_accessibleOrder;
     mutable bool m_accessibleOrderKnown = false;
+    bool m_childrenChanged = false;
 };
 
 } // namespace plenvor

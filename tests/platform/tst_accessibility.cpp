@@ -18,6 +18,8 @@ QStringList g_events;
 
 void record(QAccessibleEvent *event)
 {
+    if (event->type() == QAccessible::ObjectReorder)
+        g_events << QStringLiteral("children changed");
     if (event->type() == QAccessible::DescriptionChanged)
         g_events << QStringLiteral("announced «%1»")
                         .arg(event->accessibleInterface()->text(QAccessible::Description));
@@ -131,7 +133,7 @@ private slots:
             << QStringList{"window «Plenvor» «60 строк» frame",
                            "text «Нужная высота изображения, строка 60» read-only focused not "
                            "showing",
-                           "text «Ширина экрана, строка 30» editable"}
+                           "text «Ширина экрана, строка 30» editable", "children changed"}
             << QStringList{"строка 1»", "строка 59»", "Ширина исходного", "==>", "not in the tree"};
     }
     void whatAScreenReaderMeets()
