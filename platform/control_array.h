@@ -107,19 +107,20 @@ public:
     }
     std::optional<qint32> fieldIndexAfter(qint32 index) const override
     {
+        if (!kFields)
+            return std::nullopt;
         const auto it = std::upper_bound(m_elements.begin(), m_elements.end(), index,
                                          [](qint32 i, const Element &e) { return i < e.index; });
-        if (!kFields || it == m_elements.end())
-            return std::nullopt;
-        return it->index;
+        return it == m_elements.end() ? std::nullopt : std::optional<qint32>(it->index);
     }
     std::optional<qint32> fieldIndexBefore(qint32 index) const override
     {
+        if (!kFields)
+            return std::nullopt;
         const auto it = std::lower_bound(m_elements.begin(), m_elements.end(), index,
                                          [](const Element &e, qint32 i) { return e.index < i; });
-        if (!kFields || it == m_elements.begin())
-            return std::nullopt;
-        return std::prev(it)->index;
+        return it == m_elements.begin() ? std::nullopt
+                                        : std::optional<qint32>(std::prev(it)->index);
     }
 
     void memberMoved(const Control &member, qint32 oldTop) override
