@@ -2,6 +2,8 @@
 
 #include "platform/icons.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -15,32 +17,78 @@ namespace plenvor {
 
 namespace {
 
-QLabel *addLine(QVBoxLayout *column, const QString &text)
+// The lines beside the picture. A screen reader reads a dialog's labels of three words or more
+// as it opens, so to assistive technology the lines are one text, which it reads whole.
+class AboutText final : public QWidget
 {
-    auto *label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    column->addWidget(label);
-    return label;
+    Q_OBJECT
+public:
+    AboutText() { m_column->setContentsMargins(0, 0, 0, 0); }
+
+    QLabel *addLine(const QString &text)
+    {
+        auto *label = new QLabel(text);
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_column->addWidget(label);
+        m_lines << text;
+        return label;
+    }
+    void addSpacing(int pixels) { m_column->addSpacing(pixels); }
+    QString lines() const { return m_lines.join(u'\n'); }
+
+private:
+    QVBoxLayout *m_column = new QVBoxLayout(this);
+    QStringList m_lines;
+};
+
+class AboutTextAccessible final : public QAccessibleWidget
+{
+public:
+    explicit AboutTextAccessible(AboutText *text)
+        : QAccessibleWidget(text, QAccessible::StaticText), m_text(text)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? m_text->lines() : QAccessibleWidget::text(kind);
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+
+private:
+    AboutText *m_text;
+};
+
+QAccessibleInterface *accessibleAboutText(const QString &, QObject *object)
+{
+    auto *text = qobject_cast<AboutText *>(object);
+    return text ? new AboutTextAccessible(text) : nullptr;
 }
 
-// The lines beside the picture: the title in bold, the version, the description, the extra
-// text where there is one, the maker and the dedication.
-QVBoxLayout *describe(const AppObject &app, const QString &extraText, const QString &dedication)
+// The title in bold, the version, the description, the extra text where there is one, the
+// maker and the dedication.
+AboutText *describe(const AppObject &app, const QString &extraText, const QString &dedication)
 {
-    auto *column = new QVBoxLayout;
-    QLabel *title = addLine(column, app.title);
+    static const bool readable = [] {
+        QAccessible::installFactory(accessibleAboutText);
+        return true;
+    }();
+    Q_UNUSED(readable)
+    auto *column = new AboutText;
+    QLabel *title = column->addLine(app.title);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    addLine(column, QStringLiteral("Версия %1").arg(app.versionText()));
-    addLine(column, app.fileDescription);
+    column->addLine(QStringLiteral("Версия %1").arg(app.versionText()));
+    column->addLine(app.fileDescription);
     if (!extraText.isEmpty())
-        addLine(column, extraText);
-    addLine(column, QStringLiteral("© %1").arg(app.productName));
+        column->addLine(extraText);
+    column->addLine(QStringLiteral("© %1").arg(app.productName));
     if (!dedication.isEmpty()) {
         column->addSpacing(8);
-        addLine(column, QStringLiteral("Посвящается %1").arg(dedication));
+        column->addLine(QStringLiteral("Посвящается %1").arg(dedication));
     }
     return column;
 }
@@ -67,7 +115,7 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
     row->addWidget(image);
     row->addSpacing(12);
 
-    row->addLayout(describe(app, extraText, dedication));
+    row->addWidget(describe(app, extraText, dedication));
     row->addStretch();
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
@@ -106,3 +154,5 @@ AboutDialogFactory QtAboutDialog::factory()
 }
 
 } // namespace plenvor
+
+#include "qt_about_dialog.moc"
