@@ -1,5 +1,6 @@
 #include "platform/accessibility.h"
 
+#include "platform/accessible_events.h"
 #include "platform/control_widgets.h"
 #include "platform/form.h"
 
@@ -11,8 +12,6 @@
 namespace plenvor {
 
 namespace {
-
-using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
 
 const ViewBinder *viewsOf(const QWidget &widget)
 {
@@ -54,8 +53,9 @@ private:
     const Form *m_form;
 };
 
-// A text field: editable only where the user can type into it, named by the labels beside it,
-// showing only where a screen shows it.
+// A text field: editable only where the user can type into it, showing only where a screen
+// shows it. It names no label: a screen reader would read a labelled field by its label alone,
+// and "Ширина:" tells neither which width nor which row.
 class FieldAccessible final : public QAccessibleWidget,
                               public QAccessibleTextInterface,
                               public QAccessibleEditableTextInterface
@@ -77,18 +77,6 @@ public:
         state.selectableText = true;
         state.offscreen = offScreen(*m_field);
         return state;
-    }
-    Relations relations(QAccessible::Relation match) const override
-    {
-        Relations labels;
-        if (!(match & QAccessible::Label) || !m_field->control)
-            return labels;
-        for (const Label *label : m_field->control->fieldClass().labels) {
-            if (label->widget())
-                labels.append(
-                    {QAccessible::queryAccessibleInterface(label->widget()), QAccessible::Label});
-        }
-        return labels;
     }
     void *interface_cast(QAccessible::InterfaceType type) override
     {
@@ -140,7 +128,12 @@ public:
     void scrollToSubstring(int, int end) override { m_field->setCursorPosition(end); }
     QString attributes(int offset, int *start, int *end) const override
     {
-        *start = *end = offset;
+        // One run over the whole text: a screen reader builds what it says from the runs, and
+        // empty ones cost it the last character.
+        const int count = characterCount();
+        const bool inside = offset >= 0 && offset <= count;
+        *start = inside ? 0 : -1;
+        *end = inside ? count : -1;
         return {};
     }
 
@@ -155,8 +148,8 @@ private:
     FieldWidget *m_field;
 };
 
-// A label: it names the fields it stands beside; one that names none (an arrow between a
-// row's fields) says nothing a listener needs and is left out.
+// A label: plain text read before the fields it stands over; one over no field (an arrow
+// between a row's fields) says nothing a listener needs and is left out.
 class LabelAccessible final : public QAccessibleWidget
 {
 public:
@@ -171,70 +164,40 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.invisible = state.invisible || named().isEmpty();
+        const ViewBinder *views = viewsOf(*m_label);
+        if (!views ||
+            std::ranges::find(views->accessibleOrder(), m_label) == views->accessibleOrder().end())
+            state.invisible = true;
         state.offscreen = offScreen(*m_label);
         return state;
     }
-    Relations relations(QAccessible::Relation match) const override
-    {
-        Relations fields;
-        if (match & QAccessible::Labelled) {
-            for (QAccessibleInterface *field : named())
-                fields.append({field, QAccessible::Labelled});
-        }
-        return fields;
-    }
 
 private:
-    QList<QAccessibleInterface *> named() const
-    {
-        QList<QAccessibleInterface *> fields;
-        const ViewBinder *views = viewsOf(*m_label);
-        if (!views || !m_label->control)
-            return fields;
-        for (QWidget *widget : views->accessibleOrder()) {
-            const auto *field = qobject_cast<FieldWidget *>(widget);
-            if (field && field->control) {
-                const std::vector<const Label *> &labels = field->control->fieldClass().labels;
-                if (std::find(labels.begin(), labels.end(), m_label->control) != labels.end())
-                    fields << QAccessible::queryAccessibleInterface(widget);
-            }
-        }
-        return fields;
-    }
-
     LabelWidget *m_label;
 };
 
-QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+QAccessibleInterface *accessibleFor(const QString &, QObject *object)
 {
-    if (className == QLatin1String("plenvor::Form"))
-        return new FormAccessible(qobject_cast<Form *>(object));
-    if (className == QLatin1String("plenvor::FieldWidget"))
-        return new FieldAccessible(qobject_cast<FieldWidget *>(object));
-    if (className == QLatin1String("plenvor::LabelWidget"))
-        return new LabelAccessible(qobject_cast<LabelWidget *>(object));
+    if (auto *form = qobject_cast<Form *>(object))
+        return new FormAccessible(form);
+    if (auto *field = qobject_cast<FieldWidget *>(object))
+        return new FieldAccessible(field);
+    if (auto *label = qobject_cast<LabelWidget *>(object))
+        return new LabelAccessible(label);
     // A plain window of the program's own, such as the read-me's.
     auto *widget = qobject_cast<QWidget *>(object);
-    if (className == QLatin1String("QWidget") && widget && widget->isWindow())
+    if (widget && widget->metaObject() == &QWidget::staticMetaObject && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
 
 } // namespace
 
-void childrenChanged(QWidget &window)
-{
-    if (QAccessible::isActive()) {
-        QAccessibleEvent changed(&window, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&changed);
-    }
-}
-
 void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleFor);
+        installAccessibleEvents();
         return true;
     }();
     Q_UNUSED(installed)

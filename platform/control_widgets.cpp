@@ -1,5 +1,6 @@
 #include "platform/control_widgets.h"
 
+#include "platform/accessible_events.h"
 #include "platform/controls.h"
 
 #include <QApplication>
@@ -137,6 +138,7 @@ void FieldWidget::select(const Selection &selection)
 
 void FieldWidget::focusInEvent(QFocusEvent *event)
 {
+    const AccessibleSilence selectingWithTheFocus(*this);
     QLineEdit::focusInEvent(event);
     // Coming back from a context menu or another window is no new focus for the field: it
     // kept its place in its own window all along.
@@ -148,6 +150,7 @@ void FieldWidget::focusInEvent(QFocusEvent *event)
 
 void FieldWidget::focusOutEvent(QFocusEvent *event)
 {
+    const AccessibleSilence deselectingWithTheFocus(*this);
     onlyAway = isOnlyAway(event->reason());
     QLineEdit::focusOutEvent(event);
 }

@@ -116,7 +116,7 @@ private:
 
 // What the fields of one array (or one single field) share: the event handlers, given the
 // field's index, the names screen readers give them ("%1" is the row number), and the labels
-// that name them on the form.
+// over them on the form, which a screen reader meets just before the first of them.
 struct FieldClass
 {
     std::function<void(qint16)> change;

@@ -12,8 +12,8 @@ namespace plenvor {
 // fields take no focus, and past the end the walk starts again from the beginning.
 TextBox *nextInTabOrder(const std::vector<ControlGroup *> &groups, const TextBox *from, bool next);
 
-// The widgets of the fields given, in Tab order, each after the labels that name it and that
-// have a widget; labels that name no field are left out.
+// The widgets of the fields given, in Tab order, each after the labels over it that have a
+// widget; labels over no field are left out.
 std::vector<QWidget *> readingOrder(const std::vector<ControlGroup *> &groups,
                                     std::vector<TextBox *> fields);
 

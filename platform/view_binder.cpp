@@ -1,6 +1,6 @@
 #include "platform/view_binder.h"
 
-#include "platform/accessibility.h"
+#include "platform/accessible_events.h"
 #include "platform/tab_order.h"
 #include "platform/twips.h"
 
@@ -58,8 +58,6 @@ void ViewBinder::sync(const Viewport &viewport)
         wanted.add(focused);
     rebind(std::move(wanted.fields));
     rebind(std::move(wanted.labels));
-    if (std::exchange(m_childrenChanged, false))
-        childrenChanged(m_window);
     // Parts that come into view were never painted: the background is painted only where a
     // screen shows it, and Qt would answer their exposure from its backing store.
     if (m_window.isVisible() && shown != old.shown)
@@ -92,9 +90,9 @@ template <class T> void ViewBinder::bind(T &control)
         widget = free.back();
         free.pop_back();
     }
+    const AccessibleSilence lending(*widget);
     control.showIn(widget);
     m_accessibleOrderKnown = false;
-    m_childrenChanged = true;
     if constexpr (std::is_same_v<T, TextBox>) {
         if (const auto kept = m_selections.constFind(&control); kept != m_selections.cend())
             widget->select(*kept);
@@ -106,6 +104,7 @@ template <class T> void ViewBinder::bind(T &control)
 template <class T> void ViewBinder::unbind(T &control)
 {
     typename T::Widget *widget = control.widget();
+    const AccessibleSilence takingBack(*widget);
     if constexpr (std::is_same_v<T, TextBox>) {
         // Only what differs from a text just set: the caret at its end, nothing selected.
         const Selection kept = widget->selection();
@@ -117,8 +116,8 @@ template <class T> void ViewBinder::unbind(T &control)
         widget->clearFocus();
     widget->hide();
     control.showIn(nullptr);
+    forgetAccessible(*widget);
     m_accessibleOrderKnown = false;
-    m_childrenChanged = true;
     bindings<T>().free.push_back(widget);
 }
 

@@ -40,7 +40,7 @@ public:
     void refreshLooks() const;
 
     // The widgets showing controls, as assistive technology meets them: the fields in Tab
-    // order, each after the labels that name it; labels that name no field are left out.
+    // order, each after the labels over it; labels over no field are left out.
     const std::vector<QWidget *> &accessibleOrder() const;
     // Whether a screen shows the widget.
     bool showsOnScreen(const QWidget &widget) const;
@@ -78,7 +78,6 @@ private:
     Viewport m_viewport;
     mutable std::vector<QWidget *> m_accessibleOrder;
     mutable bool m_accessibleOrderKnown = false;
-    bool m_childrenChanged = false;
 };
 
 } // namespace plenvor

@@ -13,16 +13,42 @@ using namespace plenvor;
 namespace {
 
 using Steps = std::function<void(frmMain &)>;
+using Run = QPair<int, int>; // where an attribute run starts and ends
 
+// What reaches the platform's bridge, one line an event, as "what «whose name»".
 QStringList g_events;
 
 void record(QAccessibleEvent *event)
 {
-    if (event->type() == QAccessible::ObjectReorder)
-        g_events << QStringLiteral("children changed");
-    if (event->type() == QAccessible::DescriptionChanged)
-        g_events << QStringLiteral("announced «%1»")
-                        .arg(event->accessibleInterface()->text(QAccessible::Description));
+    QAccessibleInterface *from = event->accessibleInterface();
+    const QString name = from ? from->text(QAccessible::Name) : QString();
+    QString what = QStringLiteral("event %1").arg(int(event->type()), 0, 16);
+    switch (event->type()) {
+    case QAccessible::Focus:
+        what = QStringLiteral("focus");
+        break;
+    case QAccessible::DescriptionChanged:
+        g_events << QStringLiteral("description «%1»").arg(from->text(QAccessible::Description));
+        return;
+    case QAccessible::ObjectShow:
+        what = from->role() == QAccessible::Notification ? QStringLiteral("announced")
+                                                         : QStringLiteral("shown");
+        break;
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        what = QStringLiteral("text");
+        break;
+    case QAccessible::TextCaretMoved:
+        what = QStringLiteral("caret");
+        break;
+    case QAccessible::TextSelectionChanged:
+        what = QStringLiteral("selection");
+        break;
+    default:
+        break;
+    }
+    g_events << QStringLiteral("%1 «%2»").arg(what, name);
 }
 
 QString line(QAccessibleInterface *item)
@@ -38,8 +64,8 @@ QString line(QAccessibleInterface *item)
     for (const auto &[on, word] : states)
         if (on)
             text += QStringLiteral(" ") + word;
-    for (const auto &[label, relation] : item->relations(QAccessible::Label))
-        text += QStringLiteral(" named by «%1»").arg(label->text(QAccessible::Name));
+    for (const auto &[label, relation] : item->relations())
+        text += QStringLiteral(" related to «%1»").arg(label->text(QAccessible::Name));
     return text;
 }
 
@@ -48,19 +74,33 @@ void press(frmMain &form, Qt::Key key, Qt::KeyboardModifiers mods = {})
     QTest::keyClick(form.focusWidget(), key, mods);
 }
 
+const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Steps)
 
-// What a screen reader meets in the window, through Qt's accessibility interfaces: the window,
-// then its children in order as "index: role «name» states", then what was announced.
+// What a screen reader meets in the window and hears of it, through Qt's accessibility
+// interfaces and what reaches the platform's bridge.
 class tst_Accessibility : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<test::WindowHarness> m_harness;
 
-    QStringList transcript(frmMain &form)
+    frmMain &showRows(int rows)
+    {
+        m_harness->store->values.insert(QStringLiteral("Resolution Count"), QString::number(rows));
+        m_harness->store->values.insert(QStringLiteral("Resolution 0 Width"), "1920");
+        m_harness->store->values.insert(QStringLiteral("Resolution 0 Height"), "1080");
+        frmMain &form = m_harness->show();
+        g_events.clear();
+        return form;
+    }
+
+    // The window, then its children in order as "index: role «name» states", then what was
+    // heard.
+    static QStringList transcript(frmMain &form)
     {
         form.syncViews();
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
@@ -79,6 +119,11 @@ class tst_Accessibility : public QObject
         return read + g_events;
     }
 
+    static QAccessibleTextInterface *focusedText()
+    {
+        return QAccessible::queryAccessibleInterface(QApplication::focusWidget())->textInterface();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -92,37 +137,35 @@ private slots:
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QStringList>("read");
+        QTest::addColumn<QStringList>("read"); // in this order, among other lines
         QTest::addColumn<QStringList>("notRead");
         const Steps none = [](frmMain &) {};
-        const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
-        QTest::newRow("one row")
+        QTest::newRow("one row, fields named by role and row, labels before them")
             << 1 << none
             << QStringList{"window «Plenvor» «1 строка» frame",
                            "0: label «Ширина:»",
-                           "1: text «Ширина исходного изображения» editable focused named by "
-                           "«Ширина:»",
+                           "1: text «Ширина исходного изображения» editable focused",
                            "2: label «Высота:»",
-                           "3: text «Высота исходного изображения» editable named by «Высота:»",
+                           "3: text «Высота исходного изображения» editable",
                            "4: label «Целевые разрешения (пропорции):»",
                            "5: label «Ширина:»",
-                           "6: text «Ширина экрана, строка 1» editable named by «Целевые "
-                           "разрешения (пропорции):» named by «Ширина:»",
+                           "6: text «Ширина экрана, строка 1» editable",
                            "7: label «Высота:»",
-                           "8: text «Высота экрана, строка 1» editable named by «Высота:»",
+                           "8: text «Высота экрана, строка 1» editable",
                            "9: text «Нужная ширина изображения, строка 1» read-only",
                            "10: text «Нужная высота изображения, строка 1» read-only"}
-            << QStringList{"11:", "==>", "not in the tree"};
-        QTest::newRow("rows added and removed are announced, the focus kept")
-            << 2 << Steps([pad](frmMain &form) {
-                   press(form, Qt::Key_Plus, pad), press(form, Qt::Key_Plus, pad);
+            << QStringList{"11:", "==>", "not in the tree", "related to"};
+        QTest::newRow("row commands announced, the focus kept")
+            << 2 << Steps([](frmMain &form) {
+                   press(form, Qt::Key_Plus, pad);
+                   press(form, Qt::Key_Plus, pad);
+                   press(form, Qt::Key_Minus, pad);
                })
-            << QStringList{"1: text «Ширина исходного изображения» editable focused named by "
-                           "«Ширина:»",
-                           "announced «3 строки»", "announced «4 строки»"}
-            << QStringList{"announced «2 строки»", "announced «5"};
-        QTest::newRow("eleven rows, one removed")
-            << 12 << Steps([pad](frmMain &form) { press(form, Qt::Key_Minus, pad); })
+            << QStringList{"1: text «Ширина исходного изображения» editable focused",
+                           "announced «3 строки»", "announced «4 строки»", "announced «3 строки»"}
+            << QStringList{"announced «2 строки»", "announced «5", "focus «"};
+        QTest::newRow("twelve rows, one removed")
+            << 12 << Steps([](frmMain &form) { press(form, Qt::Key_Minus, pad); })
             << QStringList{"window «Plenvor» «11 строк» frame", "announced «11 строк»"}
             << QStringList{};
         QTest::newRow("tabbed below the screen in 60 rows")
@@ -130,10 +173,9 @@ private slots:
                    form.txtTargetWidth[59].SetFocus();
                    press(form, Qt::Key_Tab);
                })
-            << QStringList{"window «Plenvor» «60 строк» frame",
+            << QStringList{"window «Plenvor» «60 строк» frame", "text «Ширина экрана, строка 30»",
                            "text «Нужная высота изображения, строка 60» read-only focused not "
-                           "showing",
-                           "text «Ширина экрана, строка 30» editable", "children changed"}
+                           "showing"}
             << QStringList{"строка 1»", "строка 59»", "Ширина исходного", "==>", "not in the tree"};
     }
     void whatAScreenReaderMeets()
@@ -142,23 +184,122 @@ private slots:
         QFETCH(Steps, steps);
         QFETCH(QStringList, read);
         QFETCH(QStringList, notRead);
-        m_harness->store->values.insert(QStringLiteral("Resolution Count"), QString::number(rows));
-        frmMain &form = m_harness->show();
-        g_events.clear();
+        frmMain &form = showRows(rows);
         steps(form);
         const QStringList transcript = this->transcript(form);
-        // A line read as given, or begun so, with or without its place among the children.
-        const auto heard = [&](const QString &expected) {
-            return std::any_of(transcript.begin(), transcript.end(), [&](const QString &line) {
-                return line.startsWith(expected) || line.section(": ", 1).startsWith(expected);
-            });
-        };
-        for (const QString &expected : read)
-            QVERIFY2(heard(expected),
-                     qPrintable(expected + "\n  not in:\n" + transcript.join('\n')));
+        auto expected = read.cbegin();
+        for (const QString &line : transcript) {
+            if (expected != read.cend() &&
+                (line.startsWith(*expected) || line.section(": ", 1).startsWith(*expected)))
+                ++expected;
+        }
+        if (expected != read.cend())
+            QFAIL(qPrintable(*expected + "\n  not in order in:\n" + transcript.join('\n')));
         for (const QString &unexpected : notRead)
             QVERIFY2(transcript.filter(unexpected).isEmpty(),
                      qPrintable(unexpected + "\n  in:\n" + transcript.join('\n')));
+    }
+
+    // Each event costs a screen reader time, and one out of turn is read out of turn: a Tab is
+    // one focus event, which brings the field's text and selection with it.
+    void whatIsHeard_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<Steps>("before");
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QStringList>("heard");
+        const Steps none = [](frmMain &) {};
+        const auto tab = [](frmMain &form) { press(form, Qt::Key_Tab); };
+        QTest::newRow("Tab where the screen shows every field")
+            << 2 << none << Steps(tab) << QStringList{"focus «Высота исходного изображения»"};
+        QTest::newRow("Tab into a row below the screen")
+            << 60 << Steps([](frmMain &form) { form.txtTargetHeight[55].SetFocus(); }) << Steps(tab)
+            << QStringList{"focus «Ширина экрана, строка 57»"};
+        QTest::newRow("Tab on along that row")
+            << 60 << Steps([](frmMain &form) { form.txtResolutionWidth[56].SetFocus(); })
+            << Steps(tab) << QStringList{"focus «Высота экрана, строка 57»"};
+        QTest::newRow("Shift+Tab from the first field to the last")
+            << 60 << none << Steps([](frmMain &form) { press(form, Qt::Key_Backtab); })
+            << QStringList{"focus «Нужная высота изображения, строка 60»"};
+        QTest::newRow("typing a source size: the field typed in, not the targets")
+            << 2 << none << Steps([](frmMain &form) { QTest::keyClicks(form.focusWidget(), "16"); })
+            << QStringList{
+                   "text «Ширина исходного изображения»", "caret «Ширина исходного изображения»",
+                   "text «Ширина исходного изображения»", "caret «Ширина исходного изображения»"};
+        QTest::newRow("selecting by the user")
+            << 2 << Steps([](frmMain &form) { form.txtResolutionWidth[0].SetFocus(); })
+            << Steps([](frmMain &form) { press(form, Qt::Key_Left, Qt::ShiftModifier); })
+            << QStringList{"selection «Ширина экрана, строка 1»"};
+        QTest::newRow("a row command")
+            << 2 << none << Steps([](frmMain &form) { press(form, Qt::Key_Plus, pad); })
+            << QStringList{"description «3 строки»", "announced «3 строки»"};
+    }
+    void whatIsHeard()
+    {
+        QFETCH(int, rows);
+        QFETCH(Steps, before);
+        QFETCH(Steps, steps);
+        QFETCH(QStringList, heard);
+        frmMain &form = showRows(rows);
+        before(form);
+        form.syncViews();
+        g_events.clear();
+        steps(form);
+        QCOMPARE(g_events, heard);
+    }
+
+    // A screen reader builds what it says of a field from its text, its attribute runs and its
+    // selection.
+    void aFieldsText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<Run>("run");
+        QTest::newRow("the first character") << "1920" << 0 << Run(0, 4);
+        QTest::newRow("the last character") << "1920" << 3 << Run(0, 4);
+        QTest::newRow("the end") << "1920" << 4 << Run(0, 4);
+        QTest::newRow("past the end") << "1920" << 5 << Run(-1, -1);
+        QTest::newRow("before the start") << "1920" << -1 << Run(-1, -1);
+        QTest::newRow("an empty field") << "" << 0 << Run(0, 0);
+    }
+    void aFieldsText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, offset);
+        QFETCH(Run, run);
+        frmMain &form = showRows(2);
+        form.txtResolutionHeight[1].setText(text);
+        form.txtResolutionHeight[1].SetFocus(Qt::TabFocusReason);
+        QAccessibleTextInterface *field = focusedText();
+        QCOMPARE(field->text(0, field->characterCount()), text);
+        int start = -2;
+        int end = -2;
+        QCOMPARE(field->attributes(offset, &start, &end), QString());
+        QCOMPARE(Run(start, end), run);
+        // Entering a field selects its whole text.
+        field->selection(0, &start, &end);
+        QCOMPARE(Run(start, end), Run(0, int(text.size())));
+        QCOMPARE(field->selectionCount(), text.isEmpty() ? 0 : 1);
+        QCOMPARE(field->textAtOffset(0, QAccessible::LineBoundary, &start, &end), text);
+    }
+
+    // A widget that shows another field is another object to assistive technology, so nothing
+    // it knew of the first field stands for the second.
+    void aWidgetLentAgainIsAnotherObject()
+    {
+        frmMain &form = showRows(60);
+        form.txtTargetHeight[55].SetFocus();
+        press(form, Qt::Key_Tab);
+        QWidget *widget = QApplication::focusWidget();
+        const QAccessible::Id first =
+            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(widget));
+        for (int i = 0; i < 8; ++i)
+            press(form, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), widget); // the same widget, lent again
+        QVERIFY(!QAccessible::accessibleInterface(first));
+        QAccessibleInterface *now = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(QAccessible::uniqueId(now) != first);
+        QCOMPARE(now->text(QAccessible::Name), QStringLiteral("Ширина экрана, строка 59"));
     }
 };
 
