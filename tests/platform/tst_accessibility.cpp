@@ -14,41 +14,25 @@ namespace {
 
 using Steps = std::function<void(frmMain &)>;
 using Run = QPair<int, int>; // where an attribute run starts and ends
+using Act = std::function<QString(QAccessibleInterface &)>;
 
 // What reaches the platform's bridge, one line an event, as "what «whose name»".
 QStringList g_events;
 
 void record(QAccessibleEvent *event)
 {
+    static const QHash<int, const char *> words{
+        {QAccessible::Focus, "focus"},          {QAccessible::TextInserted, "text"},
+        {QAccessible::TextRemoved, "text"},     {QAccessible::TextUpdated, "text"},
+        {QAccessible::TextCaretMoved, "caret"}, {QAccessible::TextSelectionChanged, "selection"},
+        {QAccessible::ObjectShow, "shown"},     {QAccessible::DescriptionChanged, "description"}};
     QAccessibleInterface *from = event->accessibleInterface();
-    const QString name = from ? from->text(QAccessible::Name) : QString();
-    QString what = QStringLiteral("event %1").arg(int(event->type()), 0, 16);
-    switch (event->type()) {
-    case QAccessible::Focus:
-        what = QStringLiteral("focus");
-        break;
-    case QAccessible::DescriptionChanged:
-        g_events << QStringLiteral("description «%1»").arg(from->text(QAccessible::Description));
-        return;
-    case QAccessible::ObjectShow:
-        what = from->role() == QAccessible::Notification ? QStringLiteral("announced")
-                                                         : QStringLiteral("shown");
-        break;
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextUpdated:
-        what = QStringLiteral("text");
-        break;
-    case QAccessible::TextCaretMoved:
-        what = QStringLiteral("caret");
-        break;
-    case QAccessible::TextSelectionChanged:
-        what = QStringLiteral("selection");
-        break;
-    default:
-        break;
-    }
-    g_events << QStringLiteral("%1 «%2»").arg(what, name);
+    const bool described = event->type() == QAccessible::DescriptionChanged;
+    const QString word = from->role() == QAccessible::Notification
+                             ? QStringLiteral("announced")
+                             : QString::fromLatin1(words.value(event->type(), "event"));
+    g_events << QStringLiteral("%1 «%2»").arg(
+        word, from->text(described ? QAccessible::Description : QAccessible::Name));
 }
 
 QString line(QAccessibleInterface *item)
@@ -79,6 +63,7 @@ const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
 } // namespace
 
 Q_DECLARE_METATYPE(Steps)
+Q_DECLARE_METATYPE(Act)
 
 // What a screen reader meets in the window and hears of it, through Qt's accessibility
 // interfaces and what reaches the platform's bridge.
@@ -281,6 +266,55 @@ private slots:
         QCOMPARE(Run(start, end), Run(0, int(text.size())));
         QCOMPARE(field->selectionCount(), text.isEmpty() ? 0 : 1);
         QCOMPARE(field->textAtOffset(0, QAccessible::LineBoundary, &start, &end), text);
+    }
+
+    // What an assistive tool may ask of a field holding "1920" or do to it: its answer, then
+    // the field's text and selection.
+    void whatAToolDoesWithAField_data()
+    {
+        QTest::addColumn<bool>("target");
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("reads a part, finds no box past the end")
+            << false << Act([](QAccessibleInterface &f) {
+                   return f.textInterface()->text(1, 3) +
+                          (f.textInterface()->characterRect(4).isEmpty() ? " end" : " box");
+               })
+            << "92 end 1920 [0, 4)";
+        QTest::newRow("selects a part") << false << Act([](QAccessibleInterface &f) {
+            f.textInterface()->setSelection(0, 1, 3);
+            return QString();
+        }) << " 1920 [1, 3)";
+        QTest::newRow("inserts, deletes, replaces") << false << Act([](QAccessibleInterface &f) {
+            f.editableTextInterface()->insertText(4, "0");
+            f.editableTextInterface()->deleteText(0, 1);
+            f.editableTextInterface()->replaceText(1, 3, "28");
+            return QString();
+        }) << " 9280 [4, 4)";
+        QTest::newRow("cannot edit a target") << true << Act([](QAccessibleInterface &f) {
+            return QString(f.editableTextInterface() ? "editable" : "read only");
+        }) << "read only 1920 [0, 4)";
+    }
+    void whatAToolDoesWithAField()
+    {
+        QFETCH(bool, target);
+        QFETCH(Act, act);
+        QFETCH(QString, outcome);
+        frmMain &form = showRows(1);
+        TextBox &control = target ? form.txtTargetWidth[0] : form.txtResolutionWidth[0];
+        control.setText("1920");
+        control.SetFocus(Qt::TabFocusReason);
+        QAccessibleInterface *field = QAccessible::queryAccessibleInterface(control.view());
+        const QString answer = act(*field);
+        int start = 0;
+        int end = 0;
+        field->textInterface()->selection(0, &start, &end);
+        const int caret = field->textInterface()->cursorPosition();
+        QCOMPARE(QStringLiteral("%1 %2 [%3, %4)")
+                     .arg(answer, control.Text())
+                     .arg(end > start ? start : caret)
+                     .arg(end > start ? end : caret),
+                 outcome);
     }
 
     // A widget that shows another field is another object to assistive technology, so nothing
