@@ -1,5 +1,5 @@
 // The arithmetic alone, without widgets. Run: build/bench/bench_math
-#include "platform/number_conversion.h"
+#include "runtime/number_conversion.h"
 #include "window/size_math.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Rows at scale: adding them, restoring a stored list, closing and storing it with the real
 // settings store. Run: QT_QPA_PLATFORM=offscreen build/bench/bench_rows
+#include "desktop/qt_settings_store.h"
 #include "fakes/harness.h"
-#include "platform/qt_settings_store.h"
 #include "settings/keys.h"
 
 #include <QElapsedTimer>

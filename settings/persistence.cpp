@@ -1,6 +1,6 @@
 #include "window/frmMain.h"
 
-#include "platform/variant_conversions.h"
+#include "runtime/variant_conversions.h"
 #include "settings/keys.h"
 #include "settings/store_session.h"
 

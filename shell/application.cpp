@@ -1,12 +1,13 @@
 #include "shell/application.h"
 
-#include "platform/error_report.h"
-#include "platform/qt_about_dialog.h"
-#include "platform/qt_settings_store.h"
-#include "platform/qt_support_library.h"
-#include "platform/termination_signals.h"
-#include "platform/translations.h"
-#include "platform/window_system.h"
+#include "controls/accessibility.h"
+#include "desktop/qt_about_dialog.h"
+#include "desktop/qt_error_report.h"
+#include "desktop/qt_settings_store.h"
+#include "desktop/qt_support_library.h"
+#include "desktop/termination_signals.h"
+#include "desktop/translations.h"
+#include "desktop/window_system.h"
 #include "shell/modMain.h"
 #include "version.h"
 
@@ -33,12 +34,13 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     QCoreApplication::setApplicationName(app.exeName);
     QCoreApplication::setApplicationVersion(QStringLiteral(PLENVOR_VERSION_STRING));
     QGuiApplication::setDesktopFileName(QStringLiteral(PLENVOR_APP_ID));
-    setErrorReportCaption(app.title);
+    installAccessibility();
 
     QtSupportLibrary library(app);
-    modMain program({library, app, QtSettingsStore::factory(),
+    QtErrorReport report(app.title);
+    modMain program({library, app, report, QtSettingsStore::factory(),
                      ComponentSlot<AboutDialog>(QtAboutDialog::factory())});
-    stopAtEdge([&] { program.Main(); });
+    stopAtEdge(report, [&] { program.Main(); });
     if (frmMain *form = program.form()) {
         closeOnTerminationSignals(*form);
         loadRussianQtTextsAfterFirstPaint(*form);

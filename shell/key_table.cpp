@@ -1,6 +1,6 @@
 #include "shell/key_table.h"
 
-#include "platform/key_codes.h"
+#include "runtime/key_codes.h"
 
 namespace plenvor {
 

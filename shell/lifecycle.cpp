@@ -1,6 +1,6 @@
 #include "window/frmMain.h"
 
-#include "platform/icons.h"
+#include "desktop/icons.h"
 
 namespace plenvor {
 

@@ -1,7 +1,7 @@
 #include "shell/modMain.h"
 
-#include "platform/common_controls.h"
-#include "platform/icons.h"
+#include "desktop/common_controls.h"
+#include "desktop/icons.h"
 
 namespace plenvor {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app_object.h"
-#include "component.h"
-#include "status.h"
+#include "runtime/status.h"
+#include "support/app_object.h"
+#include "support/component.h"
 
 #include <QString>
 

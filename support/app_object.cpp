@@ -1,4 +1,4 @@
-#include "app_object.h"
+#include "support/app_object.h"
 
 #include "version.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "status.h"
+#include "runtime/status.h"
 
 #include <functional>
 #include <memory>

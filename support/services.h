@@ -1,9 +1,10 @@
 #pragma once
 
-#include "about_dialog.h"
-#include "component.h"
-#include "settings_store.h"
-#include "support_library.h"
+#include "runtime/error_report.h"
+#include "support/about_dialog.h"
+#include "support/component.h"
+#include "support/settings_store.h"
+#include "support/support_library.h"
 
 namespace plenvor {
 
@@ -13,6 +14,8 @@ struct Services
 {
     SupportLibrary &library;
     const AppObject &app;
+    // Where a run-time error that nothing traps ends.
+    ErrorReport &errorReport;
     // Each load and save of the list creates a store of its own.
     SettingsStoreFactory settingsStore;
     // Created on the first Shift+F1 and kept.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app_object.h"
-#include "component.h"
-#include "status.h"
-#include "truth.h"
-#include "variant.h"
+#include "runtime/status.h"
+#include "runtime/truth.h"
+#include "runtime/variant.h"
+#include "support/app_object.h"
+#include "support/component.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "hwnd.h"
-#include "status.h"
-#include "truth.h"
+#include "runtime/hwnd.h"
+#include "runtime/status.h"
+#include "runtime/truth.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "validation/validation.h"
 
-#include "platform/controls.h"
-#include "platform/number_conversion.h"
+#include "controls/controls.h"
+#include "runtime/number_conversion.h"
 
 namespace plenvor {
 

@@ -1,6 +1,6 @@
 #include "window/frmMain.h"
 
-#include "platform/number_conversion.h"
+#include "runtime/number_conversion.h"
 #include "validation/validation.h"
 #include "window/size_math.h"
 

@@ -28,7 +28,7 @@ QString rowCountText(qint32 rows)
 
 } // namespace
 
-frmMain::frmMain(Services &services) : m_services(services)
+frmMain::frmMain(Services &services) : Form(services.errorReport), m_services(services)
 {
     // A fixed frame: only the program changes the window's height.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -91,33 +91,35 @@ void frmMain::describeFields()
         return [this, procedure](qint16 index) { guarded([&] { (this->*procedure)(index); }); };
     };
     m_sourceWidthClass = {
-        [this](qint16) { guarded([this] { txtSourceWidth_Change(); }); },
-        [this](qint16) { guarded([this] { txtSourceWidth_GotFocus(); }); },
-        QStringLiteral("Ширина исходного изображения"),
-        QStringLiteral("Ширина изображения в пикселях; по ней рассчитывается нужная высота.")};
+        .change = [this](qint16) { guarded([this] { txtSourceWidth_Change(); }); },
+        .gotFocus = [this](qint16) { guarded([this] { txtSourceWidth_GotFocus(); }); },
+        .accessibleName = QStringLiteral("Ширина исходного изображения"),
+        .accessibleDescription =
+            QStringLiteral("Ширина изображения в пикселях; по ней рассчитывается нужная высота.")};
     m_sourceHeightClass = {
-        [this](qint16) { guarded([this] { txtSourceHeight_Change(); }); },
-        [this](qint16) { guarded([this] { txtSourceHeight_GotFocus(); }); },
-        QStringLiteral("Высота исходного изображения"),
-        QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина.")};
-    m_resolutionWidthClass = {{},
-                              handler(&frmMain::txtResolutionWidth_GotFocus),
-                              QStringLiteral("Ширина экрана, строка %1"),
-                              QStringLiteral("Ширина разрешения экрана в пикселях.")};
-    m_resolutionHeightClass = {{},
-                               handler(&frmMain::txtResolutionHeight_GotFocus),
-                               QStringLiteral("Высота экрана, строка %1"),
-                               QStringLiteral("Высота разрешения экрана в пикселях.")};
+        .change = [this](qint16) { guarded([this] { txtSourceHeight_Change(); }); },
+        .gotFocus = [this](qint16) { guarded([this] { txtSourceHeight_GotFocus(); }); },
+        .accessibleName = QStringLiteral("Высота исходного изображения"),
+        .accessibleDescription =
+            QStringLiteral("Высота изображения в пикселях; по ней рассчитывается нужная ширина.")};
+    m_resolutionWidthClass = {.gotFocus = handler(&frmMain::txtResolutionWidth_GotFocus),
+                              .accessibleName = QStringLiteral("Ширина экрана, строка %1"),
+                              .accessibleDescription =
+                                  QStringLiteral("Ширина разрешения экрана в пикселях.")};
+    m_resolutionHeightClass = {.gotFocus = handler(&frmMain::txtResolutionHeight_GotFocus),
+                               .accessibleName = QStringLiteral("Высота экрана, строка %1"),
+                               .accessibleDescription =
+                                   QStringLiteral("Высота разрешения экрана в пикселях.")};
     m_targetWidthClass = {
-        {},
-        handler(&frmMain::txtTargetWidth_GotFocus),
-        QStringLiteral("Нужная ширина изображения, строка %1"),
-        QStringLiteral("Ширина, которую должно иметь изображение для пропорций этого экрана.")};
+        .gotFocus = handler(&frmMain::txtTargetWidth_GotFocus),
+        .accessibleName = QStringLiteral("Нужная ширина изображения, строка %1"),
+        .accessibleDescription =
+            QStringLiteral("Ширина, которую должно иметь изображение для пропорций этого экрана.")};
     m_targetHeightClass = {
-        {},
-        handler(&frmMain::txtTargetHeight_GotFocus),
-        QStringLiteral("Нужная высота изображения, строка %1"),
-        QStringLiteral("Высота, которую должно иметь изображение для пропорций этого экрана.")};
+        .gotFocus = handler(&frmMain::txtTargetHeight_GotFocus),
+        .accessibleName = QStringLiteral("Нужная высота изображения, строка %1"),
+        .accessibleDescription =
+            QStringLiteral("Высота, которую должно иметь изображение для пропорций этого экрана.")};
 }
 
 void frmMain::labelFields()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/control_array.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "controls/control_array.h"
+#include "controls/controls.h"
+#include "controls/form.h"
 #include "support/services.h"
 
 namespace plenvor {

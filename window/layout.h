@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fonts.h"
+#include "desktop/fonts.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 #include "window/size_math.h"
 
-#include "platform/rounding.h"
-#include "support/status.h"
+#include "runtime/rounding.h"
+#include "runtime/status.h"
 
 #include <cmath>
 

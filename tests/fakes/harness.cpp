@@ -1,7 +1,7 @@
 #include "fakes/harness.h"
 
-#include "platform/twips.h"
-#include "platform/variant_conversions.h"
+#include "runtime/twips.h"
+#include "runtime/variant_conversions.h"
 #include "settings/keys.h"
 
 #include <QTest>
@@ -75,16 +75,6 @@ AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state)
         out = state->creationFails ? nullptr : std::make_unique<FakeAboutDialog>(state);
         return out ? status::kOk : status::kCannotCreateObject;
     };
-}
-
-WindowHarness::WindowHarness()
-{
-    setErrorReportHook([this](Status s) { errors << s; });
-}
-
-WindowHarness::~WindowHarness()
-{
-    setErrorReportHook({});
 }
 
 frmMain &WindowHarness::show()

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/error_report.h"
-#include "platform/qt_support_library.h"
+#include "desktop/qt_support_library.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -97,21 +96,25 @@ struct FakeAboutState
 SettingsStoreFactory fakeSettingsStore(std::shared_ptr<FakeStoreState> state);
 AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state);
 
-// The main window on fakes, with a store whose values outlive the window. While it lives, the
-// error report only collects the statuses it would have shown; one harness at a time.
+// The error report, collecting the statuses it would have shown; the program goes on.
+struct FakeErrorReport final : ErrorReport
+{
+    QVector<Status> statuses;
+    void reportAndExit(Status status) override { statuses << status; }
+};
+
+// The main window on fakes, with a store whose values outlive the window.
 struct WindowHarness
 {
     FakeSupportLibrary library;
     AppObject app = AppObject::plenvor();
+    FakeErrorReport report;
     std::shared_ptr<FakeStoreState> store = std::make_shared<FakeStoreState>();
     std::shared_ptr<FakeAboutState> about = std::make_shared<FakeAboutState>();
-    Services services{library, app, fakeSettingsStore(store),
+    Services services{library, app, report, fakeSettingsStore(store),
                       ComponentSlot<AboutDialog>(fakeAboutDialog(about))};
-    QVector<Status> errors;
+    QVector<Status> &errors = report.statuses;
     std::unique_ptr<frmMain> form;
-
-    WindowHarness();
-    ~WindowHarness();
 
     // A window built but not loaded.
     frmMain &create() { return *(form = std::make_unique<frmMain>(services)); }

@@ -1,8 +1,8 @@
 // Restoring the list from whatever bytes the settings file holds, through the real store, then
 // storing it again. Checks: the rows come back contiguous from 0 within the row limit, and the
 // count stored again matches the rows.
+#include "desktop/qt_settings_store.h"
 #include "fakes/harness.h"
-#include "platform/qt_settings_store.h"
 #include "settings/keys.h"
 
 #include <QApplication>

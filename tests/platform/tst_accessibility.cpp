@@ -1,3 +1,4 @@
+#include "controls/accessibility.h"
 #include "fakes/harness.h"
 
 #include <private/qguiapplication_p.h>
@@ -114,6 +115,7 @@ private slots:
     {
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         QAccessible::installUpdateHandler(record);
+        installAccessibility();
     }
     void init() { m_harness = std::make_unique<test::WindowHarness>(); }
     void cleanup() { m_harness.reset(); }

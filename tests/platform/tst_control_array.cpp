@@ -1,4 +1,4 @@
-#include "platform/control_array.h"
+#include "controls/control_array.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "platform/number_conversion.h"
-#include "platform/variant_conversions.h"
+#include "runtime/number_conversion.h"
+#include "runtime/variant_conversions.h"
 
 #include <QTest>
 

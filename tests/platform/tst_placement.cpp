@@ -1,5 +1,5 @@
-#include "platform/placement.h"
-#include "platform/twips.h"
+#include "controls/placement.h"
+#include "runtime/twips.h"
 
 #include <QTest>
 

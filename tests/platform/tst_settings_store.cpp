@@ -1,5 +1,5 @@
-#include "platform/qt_settings_store.h"
-#include "platform/variant_conversions.h"
+#include "desktop/qt_settings_store.h"
+#include "runtime/variant_conversions.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "fakes/harness.h"
-#include "platform/twips.h"
+#include "runtime/twips.h"
 #include "window/layout.h"
 
 #include <QScreen>

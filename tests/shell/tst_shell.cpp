@@ -33,9 +33,10 @@ class tst_Shell : public QObject
                 restoring(*program->form());
             return stores(out);
         };
-        program = std::make_unique<modMain>(Services{
-            h.library, h.app, watched, ComponentSlot<AboutDialog>(test::fakeAboutDialog(h.about))});
-        stopAtEdge([&] { program->Main(); });
+        program = std::make_unique<modMain>(
+            Services{h.library, h.app, h.report, watched,
+                     ComponentSlot<AboutDialog>(test::fakeAboutDialog(h.about))});
+        stopAtEdge(h.report, [&] { program->Main(); });
         return program;
     }
 

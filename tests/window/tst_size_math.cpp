@@ -1,4 +1,4 @@
-#include "support/status.h"
+#include "runtime/status.h"
 #include "window/size_math.h"
 
 #include <QTest>

@@ -1,0 +1,148 @@
+#include "controls/accessible_events.h"
+
+#include <QAccessible>
+#include <QMetaMethod>
+#include <QPointer>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace plenvor {
+
+namespace {
+
+std::vector<const QObject *> &silenced()
+{
+    static std::vector<const QObject *> objects;
+    return objects;
+}
+
+bool isTextEvent(QAccessible::Event type)
+{
+    return type == QAccessible::TextCaretMoved || type == QAccessible::TextInserted ||
+           type == QAccessible::TextRemoved || type == QAccessible::TextUpdated ||
+           type == QAccessible::TextSelectionChanged;
+}
+
+bool heard(const QAccessibleEvent &event)
+{
+    const QObject *object = event.object();
+    const std::vector<const QObject *> &quiet = silenced();
+    if (object && std::find(quiet.begin(), quiet.end(), object) != quiet.end())
+        return false;
+    const auto *widget = qobject_cast<const QWidget *>(object);
+    return !widget || !isTextEvent(event.type()) || widget->hasFocus();
+}
+
+// A message for a screen reader to say at once: a notification that shows itself. It is no
+// widget, so nothing changes on the screen.
+class Announcement final : public QAccessibleInterface
+{
+public:
+    void say(QWidget &window, const QString &message)
+    {
+        m_window = &window;
+        m_message = message;
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+
+    bool isValid() const override { return true; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_window ? QAccessible::queryAccessibleInterface(m_window) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? m_message : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    QPointer<QWidget> m_window;
+    QString m_message;
+};
+
+Announcement &announcement()
+{
+    // Qt's registry owns it from here on.
+    static Announcement *const one = [] {
+        auto *made = new Announcement;
+        QAccessible::registerAccessibleInterface(made);
+        return made;
+    }();
+    return *one;
+}
+
+QAccessible::UpdateHandler g_next = nullptr;
+
+void filter(QAccessibleEvent *event);
+
+// Hands the event on as if nothing stood between: to the handler there was before, or to the
+// platform's bridge.
+void pass(QAccessibleEvent *event)
+{
+    QAccessible::installUpdateHandler(g_next);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filter);
+}
+
+void filter(QAccessibleEvent *event)
+{
+    if (!heard(*event))
+        return;
+    pass(event);
+    // A screen reader reads out a new description only of the focused object.
+    auto *window = qobject_cast<QWidget *>(event->object());
+    if (event->type() == QAccessible::DescriptionChanged && window && window->isWindow() &&
+        window->isActiveWindow())
+        announcement().say(*window, window->accessibleDescription());
+}
+
+} // namespace
+
+void installAccessibleEvents()
+{
+    static const bool installed = [] {
+        g_next = QAccessible::installUpdateHandler(filter);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+
+AccessibleSilence::AccessibleSilence(const QObject &object) : m_object(&object)
+{
+    silenced().push_back(m_object);
+}
+
+AccessibleSilence::~AccessibleSilence()
+{
+    std::vector<const QObject *> &quiet = silenced();
+    quiet.erase(std::find(quiet.begin(), quiet.end(), m_object));
+}
+
+void forgetAccessible(QWidget &widget)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(&widget)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+        // Qt's cache connects to destroyed() each time it makes an interface for the widget and
+        // never lets go; a widget lent to thousands of fields would gather thousands. Nothing
+        // else of ours listens there.
+        QObject::disconnect(&widget, QMetaMethod::fromSignal(&QObject::destroyed), nullptr,
+                            QMetaMethod());
+    }
+}
+
+} // namespace plenvor

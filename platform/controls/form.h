@@ -1,0 +1,115 @@
+#pragma once
+
+#include "controls/control_array.h"
+#include "controls/view_binder.h"
+#include "controls/window_placer.h"
+#include "runtime/error_report.h"
+#include "runtime/handles.h"
+
+#include <QWidget>
+
+class QKeyEvent;
+
+namespace plenvor {
+
+// A top-level window measured in twips, with an outer Height and Top in single precision,
+// load, unload and key-down events, and key preview: its key handler sees every key first.
+//
+// Its controls are models (controls.h); the window placer puts the real window where the
+// form stands, as far as the window system can show it, and the view binder gives widgets to
+// the controls a screen shows there.
+class Form : public QWidget, public HandleTarget
+{
+    Q_OBJECT
+public:
+    // A run-time error that escapes an event handler ends in `report`.
+    explicit Form(ErrorReport &report, QWidget *parent = nullptr);
+    ~Form() override;
+
+    Hwnd hWnd() const { return handle(); }
+
+    // The outer size and position, frame and caption included.
+    float Left() const { return m_placer.left(); }
+    float Top() const { return m_placer.top(); }
+    float Width() const;
+    float Height() const;
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setHeight(float twips);
+
+    // Loads the form on first use (Form_Load runs to its end), then shows it modeless.
+    // Run-time errors from Form_Load reach the caller.
+    void Show();
+    // Runs Form_Unload and closes the window; an unload is never refused.
+    void Unload() { close(); }
+
+    // Places the window and gives widgets to exactly the controls that need them now, which
+    // otherwise happens before the next paint.
+    void syncViews();
+
+    // What assistive technology reads of the form (accessibility.h).
+    const ViewBinder &views() const { return m_binder; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload(qint16 &cancel) { Q_UNUSED(cancel) }
+    virtual void Form_KeyDown(qint16 &keyCode, qint16 &shift)
+    {
+        Q_UNUSED(keyCode)
+        Q_UNUSED(shift)
+    }
+    // Runs when a run-time error is about to end the program after the form has loaded.
+    virtual void beforeFatalError() noexcept {}
+
+    // Runs an event handler: a run-time error that escapes it ends the program through
+    // the platform's report, never in Qt's event loop.
+    template <class Handler> void guarded(Handler &&handler) noexcept
+    {
+        stopAtEdge(m_report, [&] {
+            try {
+                handler();
+            } catch (...) {
+                if (m_state == State::Loaded)
+                    beforeFatalError();
+                throw;
+            }
+        });
+    }
+
+    // Where the form's control arrays are made.
+    ControlHost &controls() { return m_binder; }
+    // Makes one of the form's single text fields.
+    TextBox &addField(const FieldClass &fieldClass) { return m_singles.add(fieldClass); }
+    void setClientSize(qint32 widthTwips, qint32 heightTwips);
+
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void childEvent(QChildEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    enum class State { Created, Loading, Loaded, Unloading, Unloaded };
+
+    void previewKey(const QKeyEvent &event);
+    void geometryChanged();
+    void syncSoon();
+
+    ErrorReport &m_report;
+    State m_state = State::Created;
+    const QKeyEvent *m_previewed = nullptr;
+    bool m_syncPosted = false;
+    bool m_geometryPending = false;
+    WindowPlacer m_placer;
+    // Before the controls, which tell it of themselves to their end.
+    ViewBinder m_binder;
+    SingleFields m_singles;
+};
+
+} // namespace plenvor

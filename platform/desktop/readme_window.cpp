@@ -1,0 +1,80 @@
+#include "desktop/readme_window.h"
+
+#include "controls/accessibility.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontDatabase>
+#include <QKeySequence>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QShortcut>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace plenvor {
+
+void openReadMe(const QString &path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    auto *opener = new QProcess(qApp);
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, path](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) { // no opener at all
+                             showReadMeWindow(path);
+                             opener->deleteLater();
+                         }
+                     });
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, path](int code, QProcess::ExitStatus how) {
+                         if (how != QProcess::NormalExit || code != 0)
+                             showReadMeWindow(path);
+                         opener->deleteLater();
+                     });
+    // The opener's own chatter is no business of the user's here.
+    opener->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->start(QStringLiteral("xdg-open"), {path});
+#else
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        showReadMeWindow(path);
+#endif
+}
+
+void showReadMeWindow(const QString &path)
+{
+    static QPointer<QWidget> window;
+    QWidget *main = QApplication::activeWindow();
+    if (!window) {
+        installAccessibility();
+        window = new QWidget(nullptr, Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        // The program ends with its main window, whether or not the read-me is open.
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+        window->setWindowTitle(QStringLiteral("Справка — Plenvor"));
+        window->setWindowIcon(QApplication::windowIcon());
+        auto *text = new QPlainTextEdit(window);
+        text->setReadOnly(true);
+        // The read-me lines its tables up in columns.
+        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            text->setPlainText(QString::fromUtf8(file.readAll()));
+        auto *layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(text);
+        new QShortcut(QKeySequence(Qt::Key_Escape), window, window.data(), &QWidget::close);
+        if (main)
+            window->setFont(main->font());
+        const QFontMetrics metrics(text->font());
+        window->resize(metrics.horizontalAdvance(QLatin1Char('m')) * 82, metrics.height() * 32);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace plenvor

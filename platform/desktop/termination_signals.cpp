@@ -1,0 +1,66 @@
+#include "desktop/termination_signals.h"
+
+#include "controls/form.h"
+
+#ifdef Q_OS_UNIX
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace plenvor {
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+int g_wakeFds[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int)
+{
+    // Only async-signal-safe work here: the event loop does the rest.
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_wakeFds[0], &byte, 1);
+}
+
+} // namespace
+
+void closeOnTerminationSignals(Form &form)
+{
+    if (g_wakeFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_wakeFds) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_wakeFds[1], QSocketNotifier::Read, &form);
+    QObject::connect(notifier, &QSocketNotifier::activated, &form, [&form] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::read(g_wakeFds[1], &byte, 1);
+        while (QWidget *modal = QApplication::activeModalWidget()) {
+            modal->close();
+            if (QApplication::activeModalWidget() == modal)
+                break;
+        }
+        form.Unload();
+    });
+
+    const auto handleWith = [](void (*handler)(int)) {
+        struct sigaction action = {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int sig : {SIGTERM, SIGHUP, SIGINT})
+            ::sigaction(sig, &action, nullptr);
+    };
+    handleWith(onTerminationSignal);
+    // Once the window has gone and the list is stored, a signal ends the process at once.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [handleWith] { handleWith(SIG_DFL); });
+}
+
+#else
+
+void closeOnTerminationSignals(Form &) {}
+
+#endif
+
+} // namespace plenvor
