@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace plenvor;
+using test::field;
 
 namespace {
 
@@ -21,12 +22,11 @@ void repaintNow()
 std::unique_ptr<test::WindowHarness> typingWindow(int rows)
 {
     auto h = std::make_unique<test::WindowHarness>();
-    h->show();
-    h->addRows(rows - 1);
+    h->showRows(rows);
     for (int i = 0; i < rows; ++i)
-        h->setRow(qint16(i), QString::number(1000 + i), QString::number(700 + i));
-    h->form->txtSourceWidth->SetFocus();
-    QTest::keyClicks(h->form->txtSourceWidth->widget(), QStringLiteral("160"));
+        h->setRow(i, QString::number(1000 + i), QString::number(700 + i));
+    field(*h->form, u"txtSourceWidth").SetFocus();
+    QTest::keyClicks(field(*h->form, u"txtSourceWidth").widget(), QStringLiteral("160"));
     repaintNow();
     return h;
 }
@@ -48,7 +48,7 @@ private slots:
     {
         QFETCH(int, rows);
         const auto h = typingWindow(rows);
-        QWidget *source = h->form->txtSourceWidth->widget();
+        QWidget *source = field(*h->form, u"txtSourceWidth").widget();
         bool typing = true;
         QBENCHMARK
         {
@@ -56,7 +56,7 @@ private slots:
             typing = !typing;
             repaintNow();
         }
-        QVERIFY(!h->form->txtTargetHeight[qint16(rows - 1)].Text().isEmpty());
+        QVERIFY(!field(*h->form, u"txtTargetHeight", qint16(rows - 1)).Text().isEmpty());
     }
 
     // Validating and computing a pasted text grows with its length, and no faster.
@@ -72,12 +72,15 @@ private slots:
         const auto h = typingWindow(30);
         frmMain &form = *h->form;
         h->setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
-        form.txtSourceWidth->setText(QString(kilobytes * 1024 - 4, u' ') + QStringLiteral("1600"));
+        // Two texts of one length, so that each write is a change.
+        const QString texts[] = {QString(kilobytes * 1024 - 4, u' ') + QStringLiteral("1600"),
+                                 QString(kilobytes * 1024 - 5, u' ') + QStringLiteral("1600 ")};
+        int next = 0;
         QBENCHMARK
         {
-            FormProbe::txtSourceWidth_Change(form);
+            field(form, u"txtSourceWidth").setText(texts[next ^= 1]);
         }
-        QCOMPARE(form.txtTargetHeight[0].Text(), QStringLiteral("900"));
+        QCOMPARE(field(form, u"txtTargetHeight", 0).Text(), QStringLiteral("900"));
     }
 
     // The whole paste, Qt laying the one long line out included.
@@ -93,14 +96,14 @@ private slots:
         const auto h = typingWindow(30);
         h->setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
         QApplication::clipboard()->setText(QString(kilobytes * 1024 - 4, u' ') + "1600");
-        auto *source = static_cast<QLineEdit *>(h->form->txtSourceWidth->widget());
+        auto *source = static_cast<QLineEdit *>(field(*h->form, u"txtSourceWidth").widget());
         QBENCHMARK
         {
             source->clear();
             source->paste();
             repaintNow();
         }
-        QCOMPARE(h->form->txtTargetHeight[0].Text(), QStringLiteral("900"));
+        QCOMPARE(field(*h->form, u"txtTargetHeight", 0).Text(), QStringLiteral("900"));
     }
 };
 

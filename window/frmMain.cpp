@@ -57,10 +57,12 @@ void frmMain::buildLayout()
         TextBox *field = nullptr;
         switch (spec.role) {
         case Role::SourceWidth:
-            field = txtSourceWidth = &addField(m_sourceWidthClass);
+            field = txtSourceWidth =
+                &addField(QStringLiteral("txtSourceWidth"), m_sourceWidthClass);
             break;
         case Role::SourceHeight:
-            field = txtSourceHeight = &addField(m_sourceHeightClass);
+            field = txtSourceHeight =
+                &addField(QStringLiteral("txtSourceHeight"), m_sourceHeightClass);
             break;
         case Role::ResolutionWidth:
             field = &txtResolutionWidth.create(spec.index, m_resolutionWidthClass);

@@ -24,15 +24,15 @@ private:
     FieldClass m_targetWidthClass;
     FieldClass m_targetHeightClass;
 
-public:
-    ControlArray<Label> lblTag{controls()};
+    // The controls, reached from outside by name (Form::control).
+    ControlArray<Label> lblTag{controls(), QStringLiteral("lblTag")};
     TextBox *txtSourceWidth = nullptr;
     TextBox *txtSourceHeight = nullptr;
-    ControlArray<TextBox> txtResolutionWidth{controls()};
-    ControlArray<TextBox> txtResolutionHeight{controls()};
-    ControlArray<Label> lblArrow{controls()};
-    ControlArray<TextBox> txtTargetWidth{controls()};
-    ControlArray<TextBox> txtTargetHeight{controls()};
+    ControlArray<TextBox> txtResolutionWidth{controls(), QStringLiteral("txtResolutionWidth")};
+    ControlArray<TextBox> txtResolutionHeight{controls(), QStringLiteral("txtResolutionHeight")};
+    ControlArray<Label> lblArrow{controls(), QStringLiteral("lblArrow")};
+    ControlArray<TextBox> txtTargetWidth{controls(), QStringLiteral("txtTargetWidth")};
+    ControlArray<TextBox> txtTargetHeight{controls(), QStringLiteral("txtTargetHeight")};
 
 protected:
     void Form_Load() override;
@@ -41,8 +41,6 @@ protected:
     void beforeFatalError() noexcept override;
 
 private:
-    friend struct FormProbe; // tests reach the private procedures through it
-
     void AddResolutionRow();
     void RemoveResolutionRow();
     void LoadSettings();

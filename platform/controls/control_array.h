@@ -22,7 +22,7 @@ template <class T> class ControlArray final : public ControlGroup
 public:
     using Index = qint16;
 
-    using ControlGroup::ControlGroup;
+    ControlArray(ControlHost &host, QString name) : ControlGroup(host), m_name(std::move(name)) {}
 
     // Creates an element of the form's layout; the arguments follow the group and index.
     template <class... Args> T &create(Index index, Args &&...args)
@@ -142,6 +142,12 @@ public:
         }
     }
 
+    Control *named(QStringView name, qint32 index) const override
+    {
+        return name == m_name && index >= -32768 && index <= 32767 ? find(Index(index)) : nullptr;
+    }
+    qint32 countNamed(QStringView name) const override { return name == m_name ? Count() : 0; }
+
 private:
     struct Element
     {
@@ -193,34 +199,37 @@ private:
         return {m_elements.front().index, m_elements.back().index};
     }
 
+    QString m_name;
     Elements m_elements;
     qint64 m_inversions = 0;
     qint32 m_tallest = 0;
 };
 
-// A form's single text fields: few enough to look at each. For Tab they stand at index 0.
+// A form's single text fields, each by its name: few enough to look at each. For Tab they
+// stand at index 0.
 class SingleFields final : public ControlGroup
 {
 public:
     using ControlGroup::ControlGroup;
 
-    TextBox &add(const FieldClass &fieldClass)
+    TextBox &add(QString name, const FieldClass &fieldClass)
     {
-        TextBox &field = *m_fields.emplace_back(std::make_unique<TextBox>(*this, 0, fieldClass));
-        host().moved(field);
-        return field;
+        auto &[named, field] =
+            m_fields.emplace_back(std::move(name), std::make_unique<TextBox>(*this, 0, fieldClass));
+        host().moved(*field);
+        return *field;
     }
 
     void collect(qint32 top, qint32 bottom, ShownControls &out) const override
     {
-        for (const auto &field : m_fields) {
+        for (const auto &[name, field] : m_fields) {
             if (field->standsIn(top, bottom))
                 out.add(field.get());
         }
     }
     void fieldsAt(qint32 index, std::vector<TextBox *> &out) const override
     {
-        for (const auto &field : m_fields) {
+        for (const auto &[name, field] : m_fields) {
             if (index == 0)
                 out.push_back(field.get());
         }
@@ -234,9 +243,18 @@ public:
         return index > 0 && !m_fields.empty() ? std::optional<qint32>(0) : std::nullopt;
     }
     void memberMoved(const Control &, qint32) override {}
+    Control *named(QStringView name, qint32 index) const override
+    {
+        for (const auto &[own, field] : m_fields) {
+            if (own == name && index == 0)
+                return field.get();
+        }
+        return nullptr;
+    }
+    qint32 countNamed(QStringView name) const override { return named(name, 0) ? 1 : 0; }
 
 private:
-    std::vector<std::unique_ptr<TextBox>> m_fields;
+    std::vector<std::pair<QString, std::unique_ptr<TextBox>>> m_fields;
 };
 
 } // namespace plenvor

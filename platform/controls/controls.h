@@ -46,6 +46,10 @@ public:
     virtual std::optional<qint32> fieldIndexBefore(qint32 index) const = 0;
     // A member's top or height changed.
     virtual void memberMoved(const Control &member, qint32 oldTop) = 0;
+    // The member of that name and index, as the form's Controls collection finds it, or null;
+    // and how many members go by the name.
+    virtual Control *named(QStringView name, qint32 index) const = 0;
+    virtual qint32 countNamed(QStringView name) const = 0;
 
 private:
     ControlHost &m_host;

@@ -96,6 +96,23 @@ void Form::syncViews()
     m_binder.sync({m_placer.onScreen(), m_placer.viewOffset()});
 }
 
+Control &Form::controlNamed(QStringView name, qint16 index) const
+{
+    for (const ControlGroup *group : m_binder.groups()) {
+        if (Control *found = group->named(name, index))
+            return *found;
+    }
+    throw RuntimeError(status::kNoSuchElement);
+}
+
+qint32 Form::countOf(QStringView name) const
+{
+    qint32 count = 0;
+    for (const ControlGroup *group : m_binder.groups())
+        count += group->countNamed(name);
+    return count;
+}
+
 void Form::Show()
 {
     if (m_state == State::Created) {

@@ -43,12 +43,20 @@ public:
     // Runs Form_Unload and closes the window; an unload is never refused.
     void Unload() { close(); }
 
-    // Places the window and gives widgets to exactly the controls that need them now, which
-    // otherwise happens before the next paint.
-    void syncViews();
-
     // What assistive technology reads of the form (accessibility.h).
     const ViewBinder &views() const { return m_binder; }
+
+    // The form's controls by name, as its Controls collection finds them: a single field by its
+    // name, an element of a control array by its name and index. A name or index the form does
+    // not hold, or a control of another kind, is a run-time error.
+    template <class T> T &control(QStringView name, qint16 index = 0) const
+    {
+        if (auto *found = dynamic_cast<T *>(&controlNamed(name, index)))
+            return *found;
+        throw RuntimeError(status::kTypeMismatch);
+    }
+    // How many controls go by the name: the elements of an array, 1 for a single field.
+    qint32 countOf(QStringView name) const;
 
 protected:
     virtual void Form_Load() {}
@@ -79,7 +87,10 @@ protected:
     // Where the form's control arrays are made.
     ControlHost &controls() { return m_binder; }
     // Makes one of the form's single text fields.
-    TextBox &addField(const FieldClass &fieldClass) { return m_singles.add(fieldClass); }
+    TextBox &addField(QString name, const FieldClass &fieldClass)
+    {
+        return m_singles.add(std::move(name), fieldClass);
+    }
     void setClientSize(qint32 widthTwips, qint32 heightTwips);
 
     bool event(QEvent *event) override;
@@ -97,6 +108,10 @@ protected:
 private:
     enum class State { Created, Loading, Loaded, Unloading, Unloaded };
 
+    Control &controlNamed(QStringView name, qint16 index) const;
+    // Places the window and gives widgets to exactly the controls that need them now, which
+    // otherwise happens before the next paint.
+    void syncViews();
     void previewKey(const QKeyEvent &event);
     void geometryChanged();
     void syncSoon();

@@ -44,6 +44,8 @@ public:
     const std::vector<QWidget *> &accessibleOrder() const;
     // Whether a screen shows the widget.
     bool showsOnScreen(const QWidget &widget) const;
+    // The groups of controls, in the order they were made.
+    const std::vector<ControlGroup *> &groups() const { return m_groups; }
 
     void joined(ControlGroup &group) override;
     void left(ControlGroup &group) override;

@@ -34,6 +34,24 @@ bool isTracedByDebugger()
     return false;
 }
 
+// Where the read-me is looked for: beside the program (a build tree), then in the installed
+// data folder.
+QStringList readMeCandidates()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    return {programDir.filePath(kReadMeName),
+            programDir.filePath(QStringLiteral(PLENVOR_DATA_FROM_BIN "/") + kReadMeName)};
+}
+
+QString readMePath()
+{
+    for (const QString &candidate : readMeCandidates()) {
+        if (QFileInfo(candidate).isFile())
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    return {};
+}
+
 } // namespace
 
 QtSupportLibrary::QtSupportLibrary(AppObject app) : m_app(std::move(app)) {}
@@ -173,22 +191,6 @@ Status QtSupportLibrary::asHighlightText(Hwnd field)
         return status::kInvalidHandle;
     edit->SelectAll();
     return status::kOk;
-}
-
-QStringList QtSupportLibrary::readMeCandidates()
-{
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    return {programDir.filePath(kReadMeName),
-            programDir.filePath(QStringLiteral(PLENVOR_DATA_FROM_BIN "/") + kReadMeName)};
-}
-
-QString QtSupportLibrary::readMePath()
-{
-    for (const QString &candidate : readMeCandidates()) {
-        if (QFileInfo(candidate).isFile())
-            return QFileInfo(candidate).canonicalFilePath();
-    }
-    return {};
 }
 
 Status QtSupportLibrary::asOpenReadMeFile(qint32 reserved, qint32 &result)

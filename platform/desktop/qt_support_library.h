@@ -26,11 +26,6 @@ public:
     Status asHighlightText(Hwnd field) override;
     Status asOpenReadMeFile(qint32 reserved, qint32 &result) override;
 
-    // Where the read-me is looked for: beside the program (a build tree), then in the
-    // installed data folder.
-    static QStringList readMeCandidates();
-    static QString readMePath();
-
 private:
     AppObject m_app;
     QHash<QString, QIcon> m_icons;

@@ -13,10 +13,9 @@ namespace plenvor {
 class Variant
 {
 public:
-    enum class Type { Empty, Null, Int16, Int32, Double, Text, Error };
+    enum class Type { Empty, Int16, Int32, Double, Text, Error };
 
     Variant() = default;
-    static Variant null() { return Variant(NullTag{}); }
     static Variant fromInt16(qint16 v) { return Variant(v); }
     static Variant fromInt32(qint32 v) { return Variant(v); }
     static Variant fromDouble(double v) { return Variant(v); }
@@ -41,16 +40,12 @@ public:
     bool operator==(const Variant &other) const = default;
 
 private:
-    struct NullTag
-    {
-        bool operator==(const NullTag &) const = default;
-    };
     struct ErrorTag
     {
         Status code;
         bool operator==(const ErrorTag &) const = default;
     };
-    using Value = std::variant<std::monostate, NullTag, qint16, qint32, double, QString, ErrorTag>;
+    using Value = std::variant<std::monostate, qint16, qint32, double, QString, ErrorTag>;
 
     template <class T> explicit Variant(T v) : m_value(std::move(v)) {}
 

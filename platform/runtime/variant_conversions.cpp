@@ -7,10 +7,6 @@
 
 namespace plenvor {
 
-namespace {
-constexpr Status kInvalidUseOfNull = makeStatus(0x800A005Eu);
-}
-
 Status variantToInt32(const Variant &value, qint32 &out)
 {
     switch (value.type()) {
@@ -31,8 +27,6 @@ Status variantToInt32(const Variant &value, qint32 &out)
         return status::kOverflow;
     case Variant::Type::Text:
         return VarI4FromStr(value.text(), out);
-    case Variant::Type::Null:
-        return kInvalidUseOfNull;
     case Variant::Type::Error:
         return status::kTypeMismatch;
     }
@@ -59,8 +53,6 @@ Status variantToText(const Variant &value, QString &out)
     case Variant::Type::Text:
         out = value.text();
         return status::kOk;
-    case Variant::Type::Null:
-        return kInvalidUseOfNull;
     case Variant::Type::Error:
         return status::kTypeMismatch;
     }

@@ -83,23 +83,43 @@ frmMain &WindowHarness::show()
         create();
     form->Show();
     form->activateWindow();
-    if (!QTest::qWaitForWindowActive(form.get()))
-        qWarning("the window did not become active");
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        QTest::qFail("the window was not exposed", __FILE__, __LINE__);
+    else if (!QTest::qWaitForWindowActive(form.get()))
+        QTest::qFail("the window did not become active", __FILE__, __LINE__);
     return *form;
 }
 
-void WindowHarness::setRows(const QStringList &texts)
+frmMain &WindowHarness::showRows(int rows)
+{
+    store->values.insert(kCountKey, QString::number(rows));
+    return show();
+}
+
+void WindowHarness::press(Qt::Key key, int times) const
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(form->focusWidget(), key, Qt::ControlModifier | Qt::KeypadModifier);
+}
+
+QWidget *WindowHarness::widgetOf(const Control &control) const
+{
+    QCoreApplication::sendPostedEvents(form.get());
+    return control.view();
+}
+
+void WindowHarness::setRows(const QStringList &texts) const
 {
     addRows(int(texts.size() / 2) - rows());
-    for (qint16 i = 0; i < texts.size() / 2; ++i)
+    for (int i = 0; i < texts.size() / 2; ++i)
         setRow(i, texts[2 * i], texts[2 * i + 1]);
 }
 
 QStringList WindowHarness::resolutions() const
 {
     QStringList texts;
-    for (qint16 i = 0; i <= form->txtResolutionWidth.UBound(); ++i)
-        texts << form->txtResolutionWidth[i].Text() << form->txtResolutionHeight[i].Text();
+    for (int i = 0; i < rows(); ++i)
+        texts << field(u"txtResolutionWidth", i).Text() << field(u"txtResolutionHeight", i).Text();
     return texts;
 }
 
@@ -114,10 +134,17 @@ bool WindowHarness::inPlace(const Control &control) const
 bool WindowHarness::rowsAreWhole() const
 {
     const qint32 n = rows();
-    return n >= 1 && n <= kRowLimit && form->txtResolutionWidth.LBound() == 0 &&
-           form->txtResolutionWidth.UBound() == n - 1 && form->txtResolutionHeight.Count() == n &&
-           form->lblArrow.Count() == n && form->txtTargetWidth.Count() == n &&
-           form->txtTargetHeight.Count() == n;
+    const auto whole = [&](QStringView name) {
+        try {
+            return form->countOf(name) == n && form->control<Control>(name, 0).Index() == 0 &&
+                   form->control<Control>(name, qint16(n - 1)).Index() == n - 1;
+        } catch (const RuntimeError &) {
+            return false;
+        }
+    };
+    return n >= 1 && n <= kRowLimit && whole(u"txtResolutionWidth") &&
+           whole(u"txtResolutionHeight") && whole(u"lblArrow") && whole(u"txtTargetWidth") &&
+           whole(u"txtTargetHeight");
 }
 
 } // namespace plenvor::test

@@ -10,16 +10,6 @@
 
 namespace plenvor {
 
-// Reaches the window's private procedures, which only the window itself calls.
-struct FormProbe
-{
-    static void AddResolutionRow(frmMain &form) { form.AddResolutionRow(); }
-    static void RemoveResolutionRow(frmMain &form) { form.RemoveResolutionRow(); }
-    static void LoadSettings(frmMain &form) { form.LoadSettings(); }
-    static void SaveSettings(frmMain &form) { form.SaveSettings(); }
-    static void txtSourceWidth_Change(frmMain &form) { form.txtSourceWidth_Change(); }
-};
-
 namespace test {
 
 // The support library with the Qt one's window services. It counts calls by name, fails those
@@ -96,6 +86,16 @@ struct FakeAboutState
 SettingsStoreFactory fakeSettingsStore(std::shared_ptr<FakeStoreState> state);
 AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state);
 
+// A window's controls by name, as its Controls collection finds them.
+inline TextBox &field(const Form &form, QStringView name, int index = 0)
+{
+    return form.control<TextBox>(name, qint16(index));
+}
+inline Label &label(const Form &form, QStringView name, int index = 0)
+{
+    return form.control<Label>(name, qint16(index));
+}
+
 // The error report, collecting the statuses it would have shown; the program goes on.
 struct FakeErrorReport final : ErrorReport
 {
@@ -118,34 +118,41 @@ struct WindowHarness
 
     // A window built but not loaded.
     frmMain &create() { return *(form = std::make_unique<frmMain>(services)); }
-    // A window loaded, shown and active, with the keyboard focus in it.
+    // A window loaded, shown and active, with the keyboard focus in it; the test fails, saying
+    // which, where the window is not exposed or not active.
     frmMain &show();
+    // The same with a stored list of that many rows.
+    frmMain &showRows(int rows);
 
-    qint32 rows() const { return form->txtResolutionWidth.Count(); }
-    // The widget showing a control, as the form gives it before the next paint.
-    QWidget *widgetOf(const Control &control) const
+    // The window's controls by name, as its Controls collection finds them.
+    TextBox &field(QStringView name, int index = 0) const
     {
-        form->syncViews();
-        return control.view();
+        return test::field(*form, name, index);
     }
+    qint32 rows() const { return form->countOf(u"txtResolutionWidth"); }
+    // Rows added and removed as the user does, with Ctrl and the keypad's plus and minus.
+    void addRows(int n) const { press(Qt::Key_Plus, n); }
+    void removeRows(int n) const { press(Qt::Key_Minus, n); }
+
+    // The widget showing a control once the form has given widgets out, as it does before the
+    // next paint.
+    QWidget *widgetOf(const Control &control) const;
     // Whether the control's widget stands on the screen where the form puts the control.
     bool inPlace(const Control &control) const;
     static TextBox *focusedField() { return TextBox::ofWidget(QApplication::focusWidget()); }
-    void addRows(int n)
+    void setRow(int row, const QString &width, const QString &height) const
     {
-        for (int i = 0; i < n; ++i)
-            FormProbe::AddResolutionRow(*form);
-    }
-    void setRow(qint16 row, const QString &width, const QString &height)
-    {
-        form->txtResolutionWidth[row].setText(width);
-        form->txtResolutionHeight[row].setText(height);
+        field(u"txtResolutionWidth", row).setText(width);
+        field(u"txtResolutionHeight", row).setText(height);
     }
     // As many rows as the texts fill (width, height, width, height...), and the texts read back.
-    void setRows(const QStringList &texts);
+    void setRows(const QStringList &texts) const;
     QStringList resolutions() const;
     // The five row arrays hold the same rows, from 0 without gaps, within the row limit.
     bool rowsAreWhole() const;
+
+private:
+    void press(Qt::Key key, int times) const;
 };
 
 } // namespace test

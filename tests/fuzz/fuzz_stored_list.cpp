@@ -14,6 +14,8 @@
 #include <cstdlib>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -43,11 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     harness.library.inIde = kVbTrue;
     harness.services.settingsStore = QtSettingsStore::factory();
     frmMain &form = harness.create();
-    FormProbe::LoadSettings(form);
+    form.Show(); // restores the list
     if (!harness.errors.isEmpty() || !harness.rowsAreWhole())
         std::abort();
-    FormProbe::SaveSettings(form);
-    if (QSettings().value(kCountKey).toInt() != form.txtResolutionWidth.Count())
+    form.close(); // stores it
+    if (QSettings().value(kCountKey).toInt() != form.countOf(u"txtResolutionWidth"))
         std::abort();
     QFile::remove(file);
     return 0;

@@ -10,6 +10,8 @@
 #include <functional>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 namespace {
 
@@ -88,7 +90,7 @@ class tst_Accessibility : public QObject
     // heard.
     static QStringList transcript(frmMain &form)
     {
-        form.syncViews();
+        QCoreApplication::sendPostedEvents(&form);
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
         QStringList read{QStringLiteral("window «%1» «%2»%3")
                              .arg(window->text(QAccessible::Name),
@@ -157,7 +159,7 @@ private slots:
             << QStringList{};
         QTest::newRow("tabbed below the screen in 60 rows")
             << 60 << Steps([](frmMain &form) {
-                   form.txtTargetWidth[59].SetFocus();
+                   field(form, u"txtTargetWidth", 59).SetFocus();
                    press(form, Qt::Key_Tab);
                })
             << QStringList{"window «Plenvor» «60 строк» frame", "text «Ширина экрана, строка 30»",
@@ -200,10 +202,10 @@ private slots:
         QTest::newRow("Tab where the screen shows every field")
             << 2 << none << Steps(tab) << QStringList{"focus «Высота исходного изображения»"};
         QTest::newRow("Tab into a row below the screen")
-            << 60 << Steps([](frmMain &form) { form.txtTargetHeight[55].SetFocus(); }) << Steps(tab)
-            << QStringList{"focus «Ширина экрана, строка 57»"};
+            << 60 << Steps([](frmMain &form) { field(form, u"txtTargetHeight", 55).SetFocus(); })
+            << Steps(tab) << QStringList{"focus «Ширина экрана, строка 57»"};
         QTest::newRow("Tab on along that row")
-            << 60 << Steps([](frmMain &form) { form.txtResolutionWidth[56].SetFocus(); })
+            << 60 << Steps([](frmMain &form) { field(form, u"txtResolutionWidth", 56).SetFocus(); })
             << Steps(tab) << QStringList{"focus «Высота экрана, строка 57»"};
         QTest::newRow("Shift+Tab from the first field to the last")
             << 60 << none << Steps([](frmMain &form) { press(form, Qt::Key_Backtab); })
@@ -214,7 +216,7 @@ private slots:
                    "text «Ширина исходного изображения»", "caret «Ширина исходного изображения»",
                    "text «Ширина исходного изображения»", "caret «Ширина исходного изображения»"};
         QTest::newRow("selecting by the user")
-            << 2 << Steps([](frmMain &form) { form.txtResolutionWidth[0].SetFocus(); })
+            << 2 << Steps([](frmMain &form) { field(form, u"txtResolutionWidth", 0).SetFocus(); })
             << Steps([](frmMain &form) { press(form, Qt::Key_Left, Qt::ShiftModifier); })
             << QStringList{"selection «Ширина экрана, строка 1»"};
         QTest::newRow("a row command")
@@ -229,7 +231,7 @@ private slots:
         QFETCH(QStringList, heard);
         frmMain &form = showRows(rows);
         before(form);
-        form.syncViews();
+        QCoreApplication::sendPostedEvents(&form);
         g_events.clear();
         steps(form);
         QCOMPARE(g_events, heard);
@@ -255,8 +257,8 @@ private slots:
         QFETCH(int, offset);
         QFETCH(Run, run);
         frmMain &form = showRows(2);
-        form.txtResolutionHeight[1].setText(text);
-        form.txtResolutionHeight[1].SetFocus(Qt::TabFocusReason);
+        field(form, u"txtResolutionHeight", 1).setText(text);
+        field(form, u"txtResolutionHeight", 1).SetFocus(Qt::TabFocusReason);
         QAccessibleTextInterface *field = focusedText();
         QCOMPARE(field->text(0, field->characterCount()), text);
         int start = -2;
@@ -303,7 +305,8 @@ private slots:
         QFETCH(Act, act);
         QFETCH(QString, outcome);
         frmMain &form = showRows(1);
-        TextBox &control = target ? form.txtTargetWidth[0] : form.txtResolutionWidth[0];
+        TextBox &control =
+            target ? field(form, u"txtTargetWidth", 0) : field(form, u"txtResolutionWidth", 0);
         control.setText("1920");
         control.SetFocus(Qt::TabFocusReason);
         QAccessibleInterface *field = QAccessible::queryAccessibleInterface(control.view());
@@ -324,7 +327,7 @@ private slots:
     void aWidgetLentAgainIsAnotherObject()
     {
         frmMain &form = showRows(60);
-        form.txtTargetHeight[55].SetFocus();
+        field(form, u"txtTargetHeight", 55).SetFocus();
         press(form, Qt::Key_Tab);
         QWidget *widget = QApplication::focusWidget();
         const QAccessible::Id first =

@@ -75,7 +75,7 @@ private slots:
         QFETCH(Steps, steps);
         QFETCH(Status, raised);
         QFETCH(qint32, count);
-        Labels labels(m_host);
+        Labels labels(m_host, QStringLiteral("lblTest"));
         Status status = status::kOk;
         try {
             steps(labels);
@@ -127,7 +127,7 @@ private slots:
         QFETCH(int, top);
         QFETCH(int, bottom);
         QFETCH(QList<int>, found);
-        Labels labels(m_host);
+        Labels labels(m_host, QStringLiteral("lblTest"));
         tenInOrder(labels);
         steps(labels);
         ShownControls shown;

@@ -25,7 +25,7 @@ class tst_SettingsStore : public QObject
     Variant read(const QString &key, const Variant &defaultValue = Variant::omitted())
     {
         VbBool found = 0;
-        Variant value = Variant::null();
+        Variant value = Variant::fromText(QStringLiteral("unset"));
         const Status s = QtSettingsStore().ReadValue(QString(), key, SettingsStore::kTextValue,
                                                      m_app, defaultValue, kVbTrue, found, &value);
         return failed(s) ? Variant::error(s) : value;

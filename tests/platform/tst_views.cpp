@@ -6,6 +6,8 @@
 #include <QTest>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 // The form gives widgets only to the controls a screen shows and to the focused field; what
 // the program reads and writes, and what the screen shows, are the same as with a widget for
@@ -26,7 +28,7 @@ class tst_Views : public QObject
         m_elsewhere.activateWindow();
         if (!QTest::qWaitForWindowActive(&m_elsewhere))
             qWarning("another window did not become active");
-        m_form->syncViews();
+        QCoreApplication::sendPostedEvents(m_form);
         QCoreApplication::processEvents();
         const QRect client = m_form->geometry() & QGuiApplication::primaryScreen()->geometry();
         const QRect part = client.translated(-m_form->geometry().topLeft());
@@ -44,11 +46,12 @@ class tst_Views : public QObject
                                twipsToPixels(control.Width()), twipsToPixels(control.Height()));
             widget.resize(widget.size().expandedTo(widget.minimumSizeHint()));
         };
-        QVector<const TextBox *> fields{m_form->txtSourceWidth, m_form->txtSourceHeight};
-        for (auto *array : {&m_form->txtResolutionWidth, &m_form->txtResolutionHeight,
-                            &m_form->txtTargetWidth, &m_form->txtTargetHeight})
-            for (qint16 i = 0; i <= array->UBound(); ++i)
-                fields << &(*array)[i];
+        QVector<const TextBox *> fields{&field(*m_form, u"txtSourceWidth"),
+                                        &field(*m_form, u"txtSourceHeight")};
+        for (const char16_t *column :
+             {u"txtResolutionWidth", u"txtResolutionHeight", u"txtTargetWidth", u"txtTargetHeight"})
+            for (int i = 0; i < m_harness->rows(); ++i)
+                fields << &m_harness->field(column, i);
         for (const TextBox *control : fields) {
             auto *field = new FieldWidget(&reference);
             field->setText(control->Text());
@@ -60,9 +63,9 @@ class tst_Views : public QObject
         for (const layout::ControlSpec &spec : layout::kControls) {
             QVector<const Label *> labels;
             if (spec.role == layout::Role::Tag)
-                labels << &m_form->lblTag[spec.index];
+                labels << &label(*m_form, u"lblTag", spec.index);
             for (qint16 i = 0; spec.role == layout::Role::Arrow && i <= m_harness->rows() - 1; ++i)
-                labels << &m_form->lblArrow[i];
+                labels << &label(*m_form, u"lblArrow", i);
             for (const Label *control : labels) {
                 auto *label = new LabelWidget(&reference);
                 label->setText(QString::fromUtf16(spec.text));
@@ -83,15 +86,15 @@ private slots:
         for (int i = 0; i < 200; ++i)
             rows << QString::number(1000 + i) << QString::number(700 + i * 3);
         m_harness->setRows(rows);
-        m_form->txtSourceWidth->setText(QStringLiteral("1600"));
+        field(*m_form, u"txtSourceWidth").setText(QStringLiteral("1600"));
         m_form->setTop(-40000.f); // the source fields and rows 0 to 92 above the screen
-        m_form->syncViews();
+        QCoreApplication::sendPostedEvents(m_form);
     }
     void cleanup() { m_harness.reset(); }
 
     void propertiesAndEventsDoNotDependOnTheWidget()
     {
-        TextBox &target = m_form->txtTargetHeight[3];
+        TextBox &target = field(*m_form, u"txtTargetHeight", 3);
         QVERIFY(!target.widget());
         target.setForeColor(ole::kRed);
         target.setBackColor(0x00FF0000);
@@ -119,13 +122,14 @@ private slots:
     // its text, GetFocus names it, and its Change still calculates.
     void aFieldOffScreenTakesTheFocusAndTheKeys()
     {
-        TextBox &source = *m_form->txtSourceWidth;
-        m_form->txtResolutionWidth[10].SetFocus();
+        TextBox &source = *&field(*m_form, u"txtSourceWidth");
+        field(*m_form, u"txtResolutionWidth", 10).SetFocus();
         source.SetFocus();
-        QVERIFY(source.widget() && source.hasFocus() && !m_form->txtResolutionWidth[10].widget());
+        QVERIFY(source.widget() && source.hasFocus() &&
+                !field(*m_form, u"txtResolutionWidth", 10).widget());
         QCOMPARE(source.widget()->selectedText(), QStringLiteral("1600"));
         QTest::keyClicks(source.widget(), QStringLiteral("80"));
-        QCOMPARE(m_form->txtTargetHeight[199].Text(),
+        QCOMPARE(field(*m_form, u"txtTargetHeight", 199).Text(),
                  QString::number(qRound(80 / (1199 / 1297.0))));
     }
 
@@ -133,7 +137,7 @@ private slots:
     // keeps its widget and its place, and the rows now on the screen show there.
     void aUserDragWhileTheFocusedFieldIsOffScreen()
     {
-        TextBox &focused = m_form->txtTargetWidth[150];
+        TextBox &focused = field(*m_form, u"txtTargetWidth", 150);
         focused.SetFocus();
         QTest::keyClick(focused.widget(), Qt::Key_End);
         m_form->move(m_form->x(), m_form->y() - 700);
@@ -150,8 +154,8 @@ private slots:
     void widgetsLookLikeQtsOwnAndFollowThePalette()
     {
         m_form->setTop(0.f);
-        QWidget *shown = m_harness->widgetOf(m_form->txtResolutionWidth[0]);
-        QLineEdit plain(m_form->txtResolutionWidth[0].Text());
+        QWidget *shown = m_harness->widgetOf(field(*m_form, u"txtResolutionWidth", 0));
+        QLineEdit plain(field(*m_form, u"txtResolutionWidth", 0).Text());
         plain.setFont(shown->font());
         plain.setPalette(shown->palette());
         plain.resize(shown->size());
@@ -163,22 +167,27 @@ private slots:
         palette.setColor(QPalette::ButtonText, Qt::red); // a label's text
         QApplication::setPalette(palette);
         QCoreApplication::processEvents();
-        const QColor target =
-            m_harness->widgetOf(m_form->txtTargetWidth[0])->palette().color(QPalette::Base);
-        const QColor label =
-            m_harness->widgetOf(m_form->lblArrow[0])->palette().color(QPalette::WindowText);
+        const QColor target = m_harness->widgetOf(field(*m_form, u"txtTargetWidth", 0))
+                                  ->palette()
+                                  .color(QPalette::Base);
+        const QColor text = m_harness->widgetOf(label(*m_form, u"lblArrow", 0))
+                                ->palette()
+                                .color(QPalette::WindowText);
         QApplication::setPalette(original);
-        QCOMPARE(QPair(target, label), QPair(QColor(Qt::green), QColor(Qt::red)));
+        QCOMPARE(QPair(target, text), QPair(QColor(Qt::green), QColor(Qt::red)));
     }
 
     // Tab walks the program's order through rows that have no widget, and the widgets taken
     // for them go back at once.
     void tabWalksEveryFieldOfA200RowWindow()
     {
-        QVector<TextBox *> order{m_form->txtSourceWidth, m_form->txtSourceHeight};
+        QVector<TextBox *> order{&field(*m_form, u"txtSourceWidth"),
+                                 &field(*m_form, u"txtSourceHeight")};
         for (qint16 i = 0; i < 200; ++i)
-            order << &m_form->txtResolutionWidth[i] << &m_form->txtResolutionHeight[i]
-                  << &m_form->txtTargetWidth[i] << &m_form->txtTargetHeight[i];
+            order << &field(*m_form, u"txtResolutionWidth", i)
+                  << &field(*m_form, u"txtResolutionHeight", i)
+                  << &field(*m_form, u"txtTargetWidth", i)
+                  << &field(*m_form, u"txtTargetHeight", i);
         order.first()->SetFocus();
         const qsizetype widgets = m_form->findChildren<QLineEdit *>().size();
         for (qsizetype step = 1; step <= order.size(); ++step) {
@@ -187,9 +196,9 @@ private slots:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(test::WindowHarness::focusedField(), order.last());
-        m_form->txtTargetHeight[199].setVisible(false); // hidden fields are passed over
+        field(*m_form, u"txtTargetHeight", 199).setVisible(false); // hidden fields are passed over
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(test::WindowHarness::focusedField(), &m_form->txtTargetWidth[199]);
+        QCOMPARE(test::WindowHarness::focusedField(), &field(*m_form, u"txtTargetWidth", 199));
         QVERIFY(m_form->findChildren<QLineEdit *>().size() <= widgets + 1);
     }
 
@@ -209,10 +218,12 @@ private slots:
     {
         QFETCH(float, top);
         QFETCH(int, lastLineRow);
-        m_form->txtSourceWidth->setText(QStringLiteral("1600x")); // red, and the targets kept
+        field(*m_form, u"txtSourceWidth")
+            .setText(QStringLiteral("1600x")); // red, and the targets kept
         if (lastLineRow >= 0) {
             const int frame = m_form->geometry().top() - m_form->frameGeometry().top();
-            const int below = twipsToPixels(m_form->txtResolutionWidth[qint16(lastLineRow)].Top());
+            const int below =
+                twipsToPixels(field(*m_form, u"txtResolutionWidth", qint16(lastLineRow)).Top());
             top = float(pixelsToTwips(QGuiApplication::primaryScreen()->geometry().bottom() -
                                       frame - below));
         }

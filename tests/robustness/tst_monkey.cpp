@@ -6,6 +6,8 @@
 #include <random>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 // Ten thousand random keys into the window, as a restless user would type them: digits,
 // letters, separators, Tab, BackSpace, the commands, pastes of long texts. After every key the
@@ -20,13 +22,14 @@ class tst_Monkey : public QObject
     // Every row a pitch below the one before, all five of its controls at one top.
     bool windowHoldsTogether(const frmMain &form, float centre)
     {
-        const auto top = [&](qint16 i) { return form.txtResolutionWidth[i].Top(); };
-        for (qint16 i = 1; i < m_harness.rows(); ++i) {
-            for (const auto *array :
-                 {&form.txtResolutionHeight, &form.txtTargetWidth, &form.txtTargetHeight})
-                if ((*array)[i].Top() != top(i))
+        const auto top = [&](int i) { return field(form, u"txtResolutionWidth", i).Top(); };
+        for (int i = 1; i < m_harness.rows(); ++i) {
+            for (const char16_t *column :
+                 {u"txtResolutionHeight", u"txtTargetWidth", u"txtTargetHeight"})
+                if (field(form, column, i).Top() != top(i))
                     return false;
-            if (form.lblArrow[i].Top() != top(i) || top(i) - top(i - 1) != top(1) - top(0))
+            if (label(form, u"lblArrow", i).Top() != top(i) ||
+                top(i) - top(i - 1) != top(1) - top(0))
                 return false;
         }
         return m_harness.rowsAreWhole() && form.Top() + form.Height() / 2 == centre &&

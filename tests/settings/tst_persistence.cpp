@@ -4,6 +4,8 @@
 #include <QTest>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 class tst_Persistence : public QObject
 {
@@ -38,12 +40,13 @@ private slots:
         m_harness->show();
         QCOMPARE(m_harness->resolutions(), QStringList({"", ""})); // a first run
         m_harness->setRows(rows);
-        m_harness->form->txtSourceWidth->setText(QStringLiteral("1600"));
+        field(*m_harness->form, u"txtSourceWidth").setText(QStringLiteral("1600"));
         restart();
         QCOMPARE(m_harness->resolutions(), rows);
         QCOMPARE(stored().size(), 7); // the count and six texts, neither the source nor targets
-        QCOMPARE(m_harness->form->txtTargetHeight[0].Text(), QString()); // nothing calculated
-        FormProbe::RemoveResolutionRow(*m_harness->form);
+        QCOMPARE(field(*m_harness->form, u"txtTargetHeight", 0).Text(),
+                 QString()); // nothing calculated
+        m_harness->removeRows(1);
         restart();
         QCOMPARE(QPair(stored().value(kCountKey), stored().value(widthKey(2))),
                  QPair(QStringLiteral("2"), QStringLiteral(" abc ")));
@@ -91,10 +94,10 @@ private slots:
     {
         storeRows({"1920", "1080", "1280", "1024"});
         m_harness->store->failing.insert(widthKey(0));
-        m_harness->create().txtResolutionWidth[0].setText(QStringLiteral("kept"));
+        field(m_harness->create(), u"txtResolutionWidth", 0).setText(QStringLiteral("kept"));
         m_harness->form->Show();
         QCOMPARE(m_harness->resolutions(), QStringList({"kept", "1080", "1280", "1024"}));
-        m_harness->form->txtResolutionHeight[1].setText(QStringLiteral("1000"));
+        field(*m_harness->form, u"txtResolutionHeight", 1).setText(QStringLiteral("1000"));
         m_harness->form->close();
         QCOMPARE(QPair(stored().value(widthKey(0)), stored().value(heightKey(1))),
                  QPair(QStringLiteral("1920"), QStringLiteral("1000")));

@@ -13,6 +13,8 @@
 #include <QTest>
 
 using namespace plenvor;
+using test::field;
+using test::label;
 
 // Start-up, the keyboard commands and field focus.
 class tst_Shell : public QObject
@@ -71,7 +73,7 @@ private slots:
         QCOMPARE(centre, (area.top() + area.height() / 2.0f) * 15);
         QCOMPARE(form.Top() + form.Height() / 2, centre);
         QCOMPARE(form.Left() + form.Width() / 2, (area.left() + area.width() / 2.0f) * 15);
-        QCOMPARE(form.txtResolutionWidth[1].Text(), QStringLiteral("1280"));
+        QCOMPARE(field(form, u"txtResolutionWidth", 1).Text(), QStringLiteral("1280"));
         QCOMPARE(form.windowIcon().isNull(), inIde);
         QCOMPARE(QApplication::windowIcon().isNull(), inIde);
         QVERIFY(m_harness->errors.isEmpty());
@@ -202,16 +204,16 @@ private slots:
         QFETCH(int, readMes);
         m_form = &m_harness->show();
         m_harness->store->values.clear();
-        TextBox &field = m_form->txtResolutionHeight[0];
-        field.setText(QStringLiteral("1080"));
-        field.SetFocus();
+        TextBox &height = field(*m_form, u"txtResolutionHeight", 0);
+        height.setText(QStringLiteral("1080"));
+        height.SetFocus();
         const QString text = key == Qt::Key_Plus ? "+" : key == Qt::Key_Minus ? "-" : "";
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             QKeyEvent event(type, key, mods, 0, keysym, 0, text);
-            QApplication::sendEvent(field.widget(), &event);
+            QApplication::sendEvent(height.widget(), &event);
         }
         QCOMPARE(m_harness->rows(), std::abs(rows));
-        QCOMPARE(field.Text(), QStringLiteral("1080"));
+        QCOMPARE(height.Text(), QStringLiteral("1080"));
         QCOMPARE(m_harness->about->shown, aboutBoxes);
         QCOMPARE(m_harness->about->owner, aboutBoxes ? m_form : nullptr); // over the window
         QCOMPARE(m_harness->library.calls.value(QStringLiteral("asOpenReadMeFile")), readMes);
@@ -225,24 +227,25 @@ private slots:
     void everyKindOfFieldSelectsItsTextOnFocus()
     {
         m_form = &m_harness->show();
-        for (TextBox *field : {m_form->txtSourceWidth, m_form->txtSourceHeight,
-                               &m_form->txtResolutionWidth[1], &m_form->txtResolutionHeight[1],
-                               &m_form->txtTargetWidth[1], &m_form->txtTargetHeight[1]}) {
-            field->setText(QStringLiteral("1234"));
-            field->widget()->setCursorPosition(2);
-            m_form->txtResolutionWidth[0].SetFocus();
-            field->SetFocus(Qt::OtherFocusReason);
-            QCOMPARE(field->widget()->selectedText(), QStringLiteral("1234"));
+        for (TextBox *box :
+             {&field(*m_form, u"txtSourceWidth"), &field(*m_form, u"txtSourceHeight"),
+              &field(*m_form, u"txtResolutionWidth", 1), &field(*m_form, u"txtResolutionHeight", 1),
+              &field(*m_form, u"txtTargetWidth", 1), &field(*m_form, u"txtTargetHeight", 1)}) {
+            box->setText(QStringLiteral("1234"));
+            box->widget()->setCursorPosition(2);
+            field(*m_form, u"txtResolutionWidth", 0).SetFocus();
+            box->SetFocus(Qt::OtherFocusReason);
+            QCOMPARE(box->widget()->selectedText(), QStringLiteral("1234"));
         }
         // Coming back from another window is no new focus: the caret stays where it was.
-        m_form->txtTargetHeight[1].widget()->setCursorPosition(2);
+        field(*m_form, u"txtTargetHeight", 1).widget()->setCursorPosition(2);
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        QCOMPARE(m_form->txtTargetHeight[1].widget()->selectedText(), QString());
+        QCOMPARE(field(*m_form, u"txtTargetHeight", 1).widget()->selectedText(), QString());
     }
 
     // A failed command ends the program, but the user's list is stored first.
@@ -268,7 +271,7 @@ private slots:
         m_harness->library.failing.insert(failing, status::kFail);
         m_harness->about->status = status::kFail;
         m_harness->about->creationFails = failing == "create";
-        QTest::keyClick(m_form->txtSourceWidth->widget(), Qt::Key(key), mods);
+        QTest::keyClick(field(*m_form, u"txtSourceWidth").widget(), Qt::Key(key), mods);
         QCOMPARE(m_harness->errors.size(), 1);
         QCOMPARE(m_harness->store->values.value(kCountKey), QStringLiteral("2"));
         QCOMPARE(m_harness->store->values.value(widthKey(1)), QStringLiteral("1280"));

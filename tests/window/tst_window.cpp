@@ -1,12 +1,12 @@
 #include "fakes/harness.h"
+#include "settings/keys.h"
 
 #include <QClipboard>
 #include <QTest>
 
 using namespace plenvor;
-
-using FieldArray = ControlArray<TextBox> frmMain::*;
-Q_DECLARE_METATYPE(FieldArray)
+using test::field;
+using test::label;
 
 // The window's layout, its rows and its calculation. The arithmetic's own cases are the
 // size-math table's; here the window shows once that it uses it, for the texts it converts.
@@ -18,16 +18,13 @@ class tst_Window : public QObject
     frmMain *m_form = nullptr;
 
     void add(int n = 1) { m_harness->addRows(n); }
-    void remove(int n = 1)
-    {
-        for (int i = 0; i < n; ++i)
-            FormProbe::RemoveResolutionRow(*m_form);
-    }
-    static QStringList texts(const ControlArray<TextBox> &column)
+    void remove(int n = 1) { m_harness->removeRows(n); }
+    // The texts of a column of fields, row by row.
+    QStringList texts(QStringView column) const
     {
         QStringList out;
-        for (qint16 i = 0; i <= column.UBound(); ++i)
-            out << column[i].Text();
+        for (int i = 0; i < m_harness->rows(); ++i)
+            out << m_harness->field(column, i).Text();
         return out;
     }
 
@@ -46,9 +43,9 @@ private slots:
     {
         QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
         const QVector<TextBox *> fields{
-            m_form->txtSourceWidth,         m_form->txtSourceHeight,
-            &m_form->txtResolutionWidth[0], &m_form->txtResolutionHeight[0],
-            &m_form->txtTargetWidth[0],     &m_form->txtTargetHeight[0]};
+            &field(*m_form, u"txtSourceWidth"),        &field(*m_form, u"txtSourceHeight"),
+            &field(*m_form, u"txtResolutionWidth", 0), &field(*m_form, u"txtResolutionHeight", 0),
+            &field(*m_form, u"txtTargetWidth", 0),     &field(*m_form, u"txtTargetHeight", 0)};
         for (int i = 0; i < fields.size(); ++i) {
             const TextBox &box = *fields[i];
             const bool target = i >= 4;
@@ -63,13 +60,13 @@ private slots:
                 QCOMPARE(QPair(box.Top(), box.Height()),
                          QPair(fields[2]->Top(), fields[2]->Height()));
         }
-        const Label &arrow = m_form->lblArrow[0];
+        const Label &arrow = label(*m_form, u"lblArrow", 0);
         const TextBox &beside = *fields[2];
         QVERIFY(arrow.Top() > beside.Top() &&
                 arrow.Top() + arrow.Height() < beside.Top() + beside.Height());
         QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Tahoma")); // fonts-wine's
-        m_form->txtSourceWidth->setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
-        QCOMPARE(m_form->txtSourceWidth->widget()->palette().color(QPalette::Text),
+        field(*m_form, u"txtSourceWidth").setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
+        QCOMPARE(field(*m_form, u"txtSourceWidth").widget()->palette().color(QPalette::Text),
                  QColor(0x20, 0x40, 0x80));
     }
 
@@ -100,80 +97,78 @@ private slots:
         QCOMPARE(QPair(m_form->Height() - height, m_form->Top() - top),
                  QPair(420.f * float(rows - 1), -210.f * float(rows - 1)));
         const auto last = qint16(rows - 1);
-        QCOMPARE(QPair(m_form->txtResolutionWidth[last].Top(), m_form->txtTargetHeight[last].Top()),
+        QCOMPARE(QPair(field(*m_form, u"txtResolutionWidth", last).Top(),
+                       field(*m_form, u"txtTargetHeight", last).Top()),
                  QPair(lastTop, lastTop));
-        QCOMPARE(m_form->lblArrow[last].Top(), last ? lastTop : 825);
+        QCOMPARE(label(*m_form, u"lblArrow", last).Top(), last ? lastTop : 825);
     }
 
     // A new row is an empty copy of row 0 even when row 0 holds text, and computes nothing
     // until the source changes; a row removed loses its texts.
     void aNewRowIsAnEmptyCopyOfRowZero_data()
     {
-        QTest::addColumn<FieldArray>("array");
-        QTest::newRow("resolution width") << &frmMain::txtResolutionWidth;
-        QTest::newRow("resolution height") << &frmMain::txtResolutionHeight;
-        QTest::newRow("target width") << &frmMain::txtTargetWidth;
-        QTest::newRow("target height") << &frmMain::txtTargetHeight;
+        QTest::addColumn<QString>("column");
+        QTest::newRow("resolution width") << "txtResolutionWidth";
+        QTest::newRow("resolution height") << "txtResolutionHeight";
+        QTest::newRow("target width") << "txtTargetWidth";
+        QTest::newRow("target height") << "txtTargetHeight";
     }
     void aNewRowIsAnEmptyCopyOfRowZero()
     {
-        QFETCH(FieldArray, array);
+        QFETCH(QString, column);
         m_harness->setRows({"1920", "1080"});
-        m_form->txtSourceWidth->setText(QStringLiteral("1600"));
-        m_form->txtSourceHeight->setText(QStringLiteral("900"));
+        field(*m_form, u"txtSourceWidth").setText(QStringLiteral("1600"));
+        field(*m_form, u"txtSourceHeight").setText(QStringLiteral("900"));
         add(2);
-        const TextBox &first = (m_form->*array)[0];
-        const TextBox &copy = (m_form->*array)[2];
+        const TextBox &first = m_harness->field(column, 0);
+        const TextBox &copy = m_harness->field(column, 2);
         QVERIFY(copy.Text().isEmpty() && copy.Visible() && !first.Text().isEmpty());
         QCOMPARE(m_harness->widgetOf(copy)->geometry().translated(0, -56),
                  first.widget()->geometry());
         QCOMPARE(QPair(copy.BackColor(), copy.Locked()), QPair(first.BackColor(), first.Locked()));
-        (m_form->*array)[2].setText(QStringLiteral("800"));
+        m_harness->field(column, 2).setText(QStringLiteral("800"));
         remove();
         add();
-        QCOMPARE((m_form->*array)[2].Text(), QString());
+        QCOMPARE(m_harness->field(column, 2).Text(), QString());
     }
 
     // The last index is 32767: adding past it does nothing at all.
     void theLastIndexIs32767()
     {
-        m_harness->setRows({"1920", "1080"});
-        for (auto *array : {&m_form->txtResolutionWidth, &m_form->txtResolutionHeight,
-                            &m_form->txtTargetWidth, &m_form->txtTargetHeight})
-            array->Load(32766);
-        m_form->lblArrow.Load(32766);
-        add();
-        QCOMPARE(m_form->txtResolutionWidth[32767].Top(), 780 + 420 * 32767);
+        m_harness.reset(new test::WindowHarness);
+        m_harness->store->values.insert(widthKey(0), QStringLiteral("1920"));
+        m_form = &m_harness->showRows(32768);
+        QCOMPARE(m_harness->field(u"txtResolutionWidth", 32767).Top(), 780 + 420 * 32767);
         const float height = m_form->Height();
         add();
-        QCOMPARE(m_form->lblArrow.Count(), 3); // rows 0, 32766 and 32767
+        QVERIFY(m_harness->rowsAreWhole() && m_harness->rows() == 32768);
         QCOMPARE(m_form->Height(), height);
-        QCOMPARE(m_form->txtResolutionWidth[0].Text(), QStringLiteral("1920"));
+        QCOMPARE(m_harness->field(u"txtResolutionWidth", 0).Text(), QStringLiteral("1920"));
     }
 
     // A failed step is passed over; the value it should have computed stays zero.
     void aPitchThatCannotBeComputedLeavesTheWindowAlone()
     {
-        m_form->txtResolutionWidth[0].setHeight(INT32_MAX);
+        field(*m_form, u"txtResolutionWidth", 0).setHeight(INT32_MAX);
         const float height = m_form->Height();
         add();
         QCOMPARE(m_form->Height(), height);
         QVERIFY(m_harness->rowsAreWhole() && m_harness->rows() == 2);
-        QCOMPARE(m_form->txtTargetHeight[1].Top(), 780); // row 0's top plus 0 x n
+        QCOMPARE(field(*m_form, u"txtTargetHeight", 1).Top(), 780); // row 0's top plus 0 x n
     }
 
     // A removed row's focus goes to the row above, and its handles name nothing any more.
     void removingARowKeepsTheFocusOrHandsItToTheRowAbove()
     {
         add(2);
-        m_form->txtSourceWidth->SetFocus();
-        const Hwnd gone = m_form->txtTargetHeight[2].hWnd();
+        field(*m_form, u"txtSourceWidth").SetFocus();
+        const Hwnd gone = field(*m_form, u"txtTargetHeight", 2).hWnd();
         remove();
-        QCOMPARE(test::WindowHarness::focusedField(), m_form->txtSourceWidth);
+        QCOMPARE(test::WindowHarness::focusedField(), &field(*m_form, u"txtSourceWidth"));
         QVERIFY(!targetOfHandle(gone));
-        m_form->txtTargetHeight[1].SetFocus();
+        field(*m_form, u"txtTargetHeight", 1).SetFocus();
         remove();
-        QCOMPARE(test::WindowHarness::focusedField(), &m_form->txtTargetHeight[0]);
+        QCOMPARE(test::WindowHarness::focusedField(), &field(*m_form, u"txtTargetHeight", 0));
     }
 
     // A source is marked on every change, red while it holds no positive number, and then
@@ -182,21 +177,21 @@ private slots:
     void invalidSourcesAreRedAndKeepOrEmptyTheColumn()
     {
         m_harness->setRows({"1920", "1080", "1280", "1024"});
-        TextBox &source = *m_form->txtSourceWidth;
+        TextBox &source = *&field(*m_form, u"txtSourceWidth");
         QCOMPARE(source.ForeColor(), ole::kWindowText); // empty, but not yet changed
         source.SetFocus();
         QTest::keyClicks(source.widget(), QStringLiteral("1600x"));
         QCOMPARE(source.ForeColor(), ole::kRed);
         for (const char *invalid : {"1600", "0", "-5", ""})
             source.setText(QString::fromLatin1(invalid));
-        QCOMPARE(QPair(source.ForeColor(), texts(m_form->txtTargetHeight)),
+        QCOMPARE(QPair(source.ForeColor(), texts(u"txtTargetHeight")),
                  QPair(ole::kRed, QStringList({"900", "1280"})));
         source.setText(QStringLiteral("1600\r"));
         QCOMPARE(source.widget()->palette().color(QPalette::Text),
                  QApplication::palette(source.widget()).color(QPalette::Text));
-        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"", ""}));
-        m_form->txtResolutionWidth[1].setText(QStringLiteral("abc"));
-        QCOMPARE(m_form->txtResolutionWidth[1].ForeColor(), ole::kWindowText);
+        QCOMPARE(texts(u"txtTargetHeight"), QStringList({"", ""}));
+        field(*m_form, u"txtResolutionWidth", 1).setText(QStringLiteral("abc"));
+        QCOMPARE(field(*m_form, u"txtResolutionWidth", 1).ForeColor(), ole::kWindowText);
     }
 
     // Each source fills its own column row by row, from the resolutions as they stand (blanks
@@ -206,18 +201,20 @@ private slots:
     {
         m_harness->setRows(
             {"1920", "1080", "", "", " 1280 ", "\t1024", "1920\r", "1080", "abc", "1"});
-        m_form->txtSourceHeight->SetFocus();
-        QTest::keyClicks(m_form->txtSourceHeight->widget(), QStringLiteral("900"));
-        QCOMPARE(texts(m_form->txtTargetWidth), QStringList({"1600", "", "1125", "", ""}));
-        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"", "", "", "", ""}));
+        field(*m_form, u"txtSourceHeight").SetFocus();
+        QTest::keyClicks(field(*m_form, u"txtSourceHeight").widget(), QStringLiteral("900"));
+        QCOMPARE(texts(u"txtTargetWidth"), QStringList({"1600", "", "1125", "", ""}));
+        QCOMPARE(texts(u"txtTargetHeight"), QStringList({"", "", "", "", ""}));
         m_harness->setRow(0, QStringLiteral("1280"), QStringLiteral("1024"));
-        m_form->txtSourceWidth->setText(QStringLiteral("1600"));
-        QCOMPARE(texts(m_form->txtTargetHeight), QStringList({"1280", "", "1280", "", ""}));
-        QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("1600"));
+        field(*m_form, u"txtSourceWidth").setText(QStringLiteral("1600"));
+        QCOMPARE(texts(u"txtTargetHeight"), QStringList({"1280", "", "1280", "", ""}));
+        QCOMPARE(field(*m_form, u"txtTargetWidth", 0).Text(), QStringLiteral("1600"));
         QApplication::clipboard()->setText(QStringLiteral("1024"));
-        QTest::keyClick(m_form->txtSourceHeight->widget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(m_form->txtSourceHeight->widget(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(m_form->txtTargetWidth[0].Text(), QStringLiteral("1280"));
+        QTest::keyClick(field(*m_form, u"txtSourceHeight").widget(), Qt::Key_A,
+                        Qt::ControlModifier);
+        QTest::keyClick(field(*m_form, u"txtSourceHeight").widget(), Qt::Key_V,
+                        Qt::ControlModifier);
+        QCOMPARE(field(*m_form, u"txtTargetWidth", 0).Text(), QStringLiteral("1280"));
     }
 };
 
