@@ -1,16 +1,19 @@
 #!/bin/sh
 # Installs the Debian packages Plenvor needs that are missing.
 #   scripts/deps.sh run    what building and running takes
-#   scripts/deps.sh test   that, and what the tests take
+#   scripts/deps.sh unit   that, and what the unit tests take
+#   scripts/deps.sh test   that, and what every test takes
 set -eu
 
 run_packages="cmake g++ make qt6-base-dev qt6-translations-l10n fonts-wine xdg-utils"
-test_packages="$run_packages qt6-base-private-dev clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox weston qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon clang libclang-rt-14-dev"
+unit_packages="$run_packages qt6-base-private-dev"
+test_packages="$unit_packages clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox weston qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon clang libclang-rt-14-dev"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;
+    unit) wanted=$unit_packages ;;
     test) wanted=$test_packages ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    *) echo "usage: $0 run|unit|test" >&2; exit 2 ;;
 esac
 
 missing=""

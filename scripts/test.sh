@@ -13,20 +13,21 @@ set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-scripts/deps.sh test
-
 if [ "${1:-}" = "--quick" ]; then
+    scripts/deps.sh unit
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j "$jobs" --target $(ctest --test-dir build -N -L unit | sed -n 's/^ *Test *#[0-9]*: //p')
     exec ctest --test-dir build --output-on-failure -j "$jobs" -L unit
 fi
+
+scripts/deps.sh test
 
 echo "== Formatting"
 find platform support validation window settings shell tests bench resources \
     \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format --dry-run -Werror
 
 echo "== Build and test"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DPLENVOR_WERROR=ON
 cmake --build build -j "$jobs"
 if ! find platform support validation window settings shell -name '*.cpp' -print |
     xargs -P "$jobs" -n 4 clang-tidy -p build --quiet >build/clang-tidy.log 2>&1; then
@@ -37,14 +38,15 @@ ctest --test-dir build --output-on-failure -j "$jobs" -L unit
 ctest --test-dir build --output-on-failure -L 'e2e|package'
 
 echo "== Build and test under the sanitizers"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON -DPLENVOR_BUILD_BENCH=OFF
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON -DPLENVOR_BUILD_BENCH=OFF \
+    -DPLENVOR_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L unit
 ctest --test-dir build-sanitize --output-on-failure -L robustness
 
 echo "== Fuzz"
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_BENCH=OFF
+    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON
 cmake --build build-fuzz -j "$jobs" --target fuzz_stored_list
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
 

@@ -48,13 +48,13 @@ struct Band
 
 struct PlacementInput
 {
-    FormRect form;
-    QMargins frame; // logical pixels, as the window manager reports them
-    std::vector<ScreenArea> screens;
+    FormRect form = {};
+    QMargins frame = {}; // logical pixels, as the window manager reports them
+    std::vector<ScreenArea> screens = {};
     // False where the compositor places windows (Wayland). The program cannot know where its
     // window is then: the window is at most a screen high, and its view follows the focus.
     bool placesWindows = true;
-    std::optional<Band> focus;
+    std::optional<Band> focus = {};
     qint64 viewOffset = 0; // where the view stood so far
 };
 

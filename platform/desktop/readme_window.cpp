@@ -6,15 +6,37 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFontDatabase>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
-#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace plenvor {
+
+namespace {
+
+// Esc closes the window whenever a key reaches it, also before the window manager has made it
+// the active window, which a window shortcut waits for.
+class ClosedByEscape final : public QObject
+{
+public:
+    explicit ClosedByEscape(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            static_cast<QWidget *>(watched)->close();
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void openReadMe(const QString &path)
 {
@@ -66,7 +88,7 @@ void showReadMeWindow(const QString &path)
         auto *layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(text);
-        new QShortcut(QKeySequence(Qt::Key_Escape), window, window.data(), &QWidget::close);
+        new ClosedByEscape(*window);
         if (main)
             window->setFont(main->font());
         const QFontMetrics metrics(text->font());

@@ -71,12 +71,16 @@ a_failed_command_reports_and_keeps_the_list() {
 
 # No display, one that is not there, one that refuses this user, no such platform plugin.
 display_failures_say_so_in_one_line() {
-    xauth -q -f "$E2E_HOME/auth" add :57 . 0123456789abcdef0123456789abcdef 2>/dev/null
-    Xvfb :57 -auth "$E2E_HOME/auth" >/dev/null 2>&1 &
+    # A server that asks for a cookie this user lacks, on a display number it picks itself.
+    xauth -q -f "$E2E_HOME/auth" add :0 . 0123456789abcdef0123456789abcdef 2>/dev/null
+    Xvfb -displayfd 3 -auth "$E2E_HOME/auth" 3>"$E2E_HOME/display" >/dev/null 2>&1 &
     server=$!
-    e2e_wait "the refusing display" test -e /tmp/.X11-unix/X57
-    for how in "-u DISPLAY -u WAYLAND_DISPLAY" DISPLAY=:33 "DISPLAY=:57 XAUTHORITY=$E2E_HOME/none" \
-        QT_QPA_PLATFORM=nonexistent; do
+    e2e_wait "the refusing display" test -s "$E2E_HOME/display"
+    refusing=$(cat "$E2E_HOME/display")
+    absent=$((refusing + 1))
+    while [ -e "/tmp/.X11-unix/X$absent" ]; do absent=$((absent + 1)); done
+    for how in "-u DISPLAY -u WAYLAND_DISPLAY" "DISPLAY=:$absent" \
+        "DISPLAY=:$refusing XAUTHORITY=$E2E_HOME/none" QT_QPA_PLATFORM=nonexistent; do
         out=$(env -u QT_QPA_PLATFORM $how "$PLENVOR" 2>&1)
         expect "$?" 1 "exit status with $how" && expect "$(echo "$out" | wc -l)" 1 "lines: $out" || break
     done

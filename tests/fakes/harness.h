@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/qt_support_library.h"
+#include "fakes/offscreen.h"
 #include "window/frmMain.h"
 
 #include <QApplication>

@@ -1,9 +1,10 @@
 #!/bin/sh
 # The Debian package: builds it with CPack, checks its metadata, unpacks it into a scratch root
 # and starts the installed program there: it shows its icon and opens its installed read-me.
-#   xvfb-run -a -s "-screen 0 1280x1024x24" tests/package/run.sh BUILD_DIR
+#   xvfb-run -a -s "-screen 0 1280x1024x24" tests/package/run.sh BUILD_DIR VERSION
 set -u
 build=$(realpath "$1")
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
@@ -21,8 +22,8 @@ deb=$(ls "$work"/cpack/plenvor_*.deb)
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 share=$root/usr/share
-check "version 3.0.17, depending on Qt and its X11 plugin" sh -c "
-    [ '$(dpkg-deb -f "$deb" Version)' = 3.0.17 ] && dpkg-deb -f '$deb' Depends | grep 'libqt6widgets6' | grep -q 'qt6-qpa-plugins'"
+check "version $version, depending on Qt and its X11 plugin" sh -c "
+    [ '$(dpkg-deb -f "$deb" Version)' = $version ] && dpkg-deb -f '$deb' Depends | grep 'libqt6widgets6' | grep -q 'qt6-qpa-plugins'"
 check "the files are installed" ls "$root/usr/bin/plenvor" "$share/plenvor/readme.txt" \
     "$share/icons/hicolor/scalable/apps/org.korvane.Plenvor.svg"
 check "the 32x32 icon is 32x32" sh -c "

@@ -70,7 +70,7 @@ Q_DECLARE_METATYPE(Act)
 
 // What a screen reader meets in the window and hears of it, through Qt's accessibility
 // interfaces and what reaches the platform's bridge.
-class tst_Accessibility : public QObject
+class tst_Accessibility : public test::OffscreenTest
 {
     Q_OBJECT
 

@@ -1,4 +1,5 @@
 #include "controls/control_array.h"
+#include "fakes/offscreen.h"
 
 #include <QTest>
 
@@ -38,7 +39,7 @@ void tenInOrder(Labels &labels)
 
 Q_DECLARE_METATYPE(Steps)
 
-class tst_ControlArray : public QObject
+class tst_ControlArray : public test::OffscreenTest
 {
     Q_OBJECT
 

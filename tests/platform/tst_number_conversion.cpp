@@ -1,3 +1,4 @@
+#include "fakes/offscreen.h"
 #include "runtime/number_conversion.h"
 #include "runtime/variant_conversions.h"
 
@@ -13,7 +14,7 @@ constexpr Status kOverflow = status::kOverflow;
 
 Q_DECLARE_METATYPE(plenvor::Variant)
 
-class tst_NumberConversion : public QObject
+class tst_NumberConversion : public test::OffscreenTest
 {
     Q_OBJECT
 

@@ -1,4 +1,5 @@
 #include "controls/placement.h"
+#include "fakes/offscreen.h"
 #include "runtime/twips.h"
 
 #include <QTest>
@@ -44,7 +45,7 @@ Q_DECLARE_METATYPE(std::optional<Band>)
 // The real window that shows a form of any length, centred on the first screen as the program
 // centres it: within X11's 16 bits of device pixels, showing every part of the form a screen
 // shows, in its place.
-class tst_Placement : public QObject
+class tst_Placement : public test::OffscreenTest
 {
     Q_OBJECT
 

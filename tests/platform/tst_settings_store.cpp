@@ -1,4 +1,5 @@
 #include "desktop/qt_settings_store.h"
+#include "fakes/offscreen.h"
 #include "runtime/variant_conversions.h"
 
 #include <QDir>
@@ -8,7 +9,7 @@
 
 using namespace plenvor;
 
-class tst_SettingsStore : public QObject
+class tst_SettingsStore : public test::OffscreenTest
 {
     Q_OBJECT
 

@@ -12,7 +12,7 @@ using test::label;
 // The form gives widgets only to the controls a screen shows and to the focused field; what
 // the program reads and writes, and what the screen shows, are the same as with a widget for
 // every control.
-class tst_Views : public QObject
+class tst_Views : public test::OffscreenTest
 {
     Q_OBJECT
 
@@ -27,7 +27,7 @@ class tst_Views : public QObject
         m_elsewhere.show(); // the window not active: no focus frame, no blinking caret
         m_elsewhere.activateWindow();
         if (!QTest::qWaitForWindowActive(&m_elsewhere))
-            qWarning("another window did not become active");
+            QTest::qFail("another window did not become active", __FILE__, __LINE__);
         QCoreApplication::sendPostedEvents(m_form);
         QCoreApplication::processEvents();
         const QRect client = m_form->geometry() & QGuiApplication::primaryScreen()->geometry();

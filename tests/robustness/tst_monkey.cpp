@@ -13,7 +13,7 @@ using test::label;
 // letters, separators, Tab, BackSpace, the commands, pastes of long texts. After every key the
 // window still holds together: the focus in a field, the rows contiguous from 0 in all five
 // arrays at their places, the window about the same centre, and no run-time error.
-class tst_Monkey : public QObject
+class tst_Monkey : public test::OffscreenTest
 {
     Q_OBJECT
 

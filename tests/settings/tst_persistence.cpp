@@ -7,7 +7,7 @@ using namespace plenvor;
 using test::field;
 using test::label;
 
-class tst_Persistence : public QObject
+class tst_Persistence : public test::OffscreenTest
 {
     Q_OBJECT
 

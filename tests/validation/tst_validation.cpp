@@ -7,7 +7,7 @@ using namespace plenvor;
 
 // The conversion's own cases are its table's; these are about what trimming adds to it, and
 // about marking the source fields.
-class tst_Validation : public QObject
+class tst_Validation : public test::OffscreenTest
 {
     Q_OBJECT
 

@@ -1,3 +1,4 @@
+#include "fakes/offscreen.h"
 #include "runtime/status.h"
 #include "window/size_math.h"
 
@@ -9,7 +10,7 @@ namespace {
 constexpr qint32 kEmpty = INT32_MIN; // no result
 }
 
-class tst_SizeMath : public QObject
+class tst_SizeMath : public test::OffscreenTest
 {
     Q_OBJECT
 

@@ -10,7 +10,7 @@ using test::label;
 
 // The window's layout, its rows and its calculation. The arithmetic's own cases are the
 // size-math table's; here the window shows once that it uses it, for the texts it converts.
-class tst_Window : public QObject
+class tst_Window : public test::OffscreenTest
 {
     Q_OBJECT
 
