@@ -140,7 +140,7 @@ bool Form::event(QEvent *event)
 void Form::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    m_placer.moved(event->spontaneous());
+    m_placer.moved(pos(), WindowPlacer::frameOf(*this), event->spontaneous());
     // What comes into view shows at once: Qt would answer the exposure from its backing store.
     syncViews();
 }
@@ -148,14 +148,14 @@ void Form::moveEvent(QMoveEvent *event)
 void Form::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_placer.learnFrame();
+    m_placer.learnFrame(WindowPlacer::frameOf(*this));
     syncViews();
 }
 
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_placer.learnFrame();
+    m_placer.learnFrame(WindowPlacer::frameOf(*this));
     syncViews();
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/twips.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -38,9 +39,18 @@ std::vector<ScreenArea> currentScreens(const QWidget &window)
 
 } // namespace
 
-WindowPlacer::WindowPlacer(QWidget &window) : m_window(window)
+WindowPlacer::WindowPlacer(QWidget &window, Clock clock)
+    : m_window(window), m_clock(std::move(clock))
+{}
+
+qint64 WindowPlacer::steadyClock()
 {
-    m_sinceRequest.start();
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return started.elapsed();
 }
 
 void WindowPlacer::place(bool changed, std::optional<Band> focus)
@@ -61,7 +71,7 @@ void WindowPlacer::apply(std::optional<Band> focus)
     m_window.setFixedSize(m_placed.client.size());
     if (placesWindows()) {
         m_requested = m_placed.client.topLeft() - QPoint(m_frame.left(), m_frame.top());
-        m_sinceRequest.restart();
+        m_requestedAt = m_clock();
         m_window.move(m_requested);
     }
     m_applying = false;
@@ -71,13 +81,12 @@ void WindowPlacer::apply(std::optional<Band> focus)
 // for, so an answer cannot be paired with its request: a move from the window system soon
 // after a request is taken as the window manager's answer, a later one as the user's. A move
 // made on the widget itself is never an answer.
-void WindowPlacer::moved(bool byWindowSystem)
+void WindowPlacer::moved(QPoint at, QMargins frame, bool byWindowSystem)
 {
     if (!placesWindows() || m_applying)
         return;
-    learnFrame();
-    const QPoint at = m_window.pos();
-    const bool answer = byWindowSystem && m_sinceRequest.elapsed() <= kWindowManagerAnswerMs;
+    learnFrame(frame);
+    const bool answer = byWindowSystem && m_clock() - m_requestedAt <= kWindowManagerAnswerMs;
     if (m_window.isVisible() && at != m_requested && !answer) {
         m_left = float(pixelsToTwips(at.x()));
         m_top = float(pixelsToTwips(int(at.y() - m_viewOffset)));
@@ -90,12 +99,16 @@ void WindowPlacer::moved(bool byWindowSystem)
     m_viewOffset = m_placed.clipped ? m_client.top() - m_placed.formClientTop : 0;
 }
 
-void WindowPlacer::learnFrame()
+QMargins WindowPlacer::frameOf(const QWidget &window)
 {
-    const QRect outer = m_window.frameGeometry();
-    const QRect inner = m_window.geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void WindowPlacer::learnFrame(QMargins frame)
+{
     if (frame == m_frame)
         return;
     const int grownWidth = frame.left() + frame.right() - m_frame.left() - m_frame.right();

@@ -2,7 +2,7 @@
 
 #include "controls/placement.h"
 
-#include <QElapsedTimer>
+#include <functional>
 
 class QWidget;
 
@@ -15,7 +15,10 @@ namespace plenvor {
 class WindowPlacer
 {
 public:
-    explicit WindowPlacer(QWidget &window);
+    // Milliseconds on a clock that only goes forward.
+    using Clock = std::function<qint64()>;
+
+    explicit WindowPlacer(QWidget &window, Clock clock = steadyClock);
 
     float left() const { return m_left; }
     float top() const { return m_top; }
@@ -30,10 +33,13 @@ public:
     // Puts the real window where the form's values place it, where they `changed`; where a
     // compositor places the window, its view follows the `focus` (form pixels) as well.
     void place(bool changed, std::optional<Band> focus);
-    // The window went elsewhere: by the window manager's answer or by the user.
-    void moved(bool byWindowSystem);
-    // The window system tells the frame once the window is mapped; the form keeps its centre.
-    void learnFrame();
+    // The window went to `at`, in the `frame` it has now: by the window manager's answer or by
+    // the user.
+    void moved(QPoint at, QMargins frame, bool byWindowSystem);
+    // The window system tells the frame (the window's) once the window is mapped; the form
+    // keeps its centre.
+    void learnFrame(QMargins frame);
+    static QMargins frameOf(const QWidget &window);
 
     // The part of the real window's client area that screens show, in its pixels.
     QRect onScreen() const;
@@ -41,16 +47,18 @@ public:
     qint64 viewOffset() const { return m_viewOffset; }
 
 private:
+    static qint64 steadyClock();
     void apply(std::optional<Band> focus = std::nullopt);
 
     QWidget &m_window;
+    Clock m_clock;
     float m_left = 0;
     float m_top = 0;
     float m_clientWidth = 0;
     float m_clientHeight = 0;
     QMargins m_frame; // pixels, as the window manager reports them once the window is mapped
     QPoint m_requested;
-    QElapsedTimer m_sinceRequest;
+    qint64 m_requestedAt = 0;
     bool m_applying = false;
     QRect m_client; // where the real window's client area is: as asked, then as told
     Placement m_placed;

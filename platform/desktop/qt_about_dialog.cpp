@@ -128,7 +128,7 @@ Status QtAboutDialog::ShowAbout(QWidget *owner, const AppObject &app, const QStr
     // title font a little larger than the box's own, and for the buttons beside it.
     QFont caption = box.font();
     caption.setBold(true);
-    caption.setPixelSize(caption.pixelSize() * 5 / 4);
+    caption.setPixelSize(QFontInfo(caption).pixelSize() * 5 / 4);
     buttons->setMinimumWidth(QFontMetrics(caption).horizontalAdvance(box.windowTitle()) + 128);
 
     auto *layout = new QVBoxLayout(&box);

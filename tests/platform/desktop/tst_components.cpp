@@ -1,0 +1,183 @@
+#include "controls/accessibility.h"
+#include "desktop/icons.h"
+#include "desktop/qt_about_dialog.h"
+#include "fakes/harness.h"
+
+#include <QAccessible>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace plenvor;
+
+// The outside components on Qt: the support library, the about box and the read-me window.
+class tst_Components : public test::OffscreenTest
+{
+    Q_OBJECT
+
+    QtSupportLibrary m_library{AppObject::plenvor()};
+
+private slots:
+    void initTestCase() { installAccessibility(); }
+
+    // Each option trims its own characters from both ends, never from inside.
+    void trimming_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("around");
+        const char16_t *chars[] = {u" ",
+                                   u"\t",
+                                   u"\r",
+                                   u"\n",
+                                   u"\0",
+                                   u"\x01\x7f",
+                                   u"\u00A0\u2007\u202F",
+                                   u"\u2003\u3000",
+                                   u"\u200B\uFEFF",
+                                   u"\u0085\u2028\u2029"};
+        const char *names[] = {"spaces",          "tabs",         "carriage returns",
+                               "line feeds",      "NULs",         "other controls",
+                               "no-break spaces", "other spaces", "zero-width characters",
+                               "line separators"};
+        for (int i = 0; i < 10; ++i)
+            QTest::newRow(names[i]) << i << QString::fromUtf16(chars[i], i == 4 ? 1 : -1);
+    }
+    void trimming()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, around);
+        const auto trimmed = [&](bool on) {
+            VbBool o[10];
+            for (int i = 0; i < 10; ++i)
+                o[i] = (i == option) == on ? kVbTrue : kVbFalse;
+            QString out;
+            m_library.asTrimEx2(around + "1" + around + "2" + around, o[0], o[1], o[2], o[3], o[4],
+                                o[5], o[6], o[7], o[8], o[9], out);
+            return out;
+        };
+        QCOMPARE(trimmed(true), "1" + around + "2");
+        QCOMPARE(trimmed(false).size(), 3 * around.size() + 2);
+    }
+
+    // Handles that name nothing, or the wrong thing, and a resource that does not exist.
+    void windowServicesRefuseWhatTheyCannotServe()
+    {
+        test::WindowHarness h;
+        frmMain &form = h.show();
+        const Hwnd field = test::field(form, u"txtSourceWidth").hWnd();
+        Hwnd owner = 0;
+        qint32 out = 0;
+        QCOMPARE(m_library.asGetThunderMainHandle(owner), status::kOk);
+        QCOMPARE(m_library.asSetWindowResIconAll(owner, QStringLiteral("B_OTHER")),
+                 status::kResourceNotFound);
+        QCOMPARE(m_library.asSetWindowResIconAll(0, kMainIcon), status::kInvalidHandle);
+        QCOMPARE(m_library.asSetWindowResIconAll(field, kMainIcon), status::kInvalidHandle);
+        QCOMPARE(m_library.asCenterFormEx(field, out), status::kInvalidHandle);
+        QCOMPARE(m_library.asHighlightText(form.hWnd()), status::kInvalidHandle);
+        QCOMPARE(m_library.asOpenReadMeFile(1, out), status::kInvalidArg);
+        QCOMPARE(m_library.asOpenReadMeFile(0, out), status::kFileNotFound); // none beside tests
+        VbBool inIde = kVbTrue;
+        QVERIFY(m_library.asIsInIDE(inIde) == status::kOk && inIde == kVbFalse);
+    }
+
+    // The program's path is written where it changed, and only then.
+    void theProgramsPathIsRegistered()
+    {
+        QTemporaryDir config;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        qint32 written = -1;
+        QCOMPARE(m_library.asRegisterAppPath(written), status::kOk);
+        QCOMPARE(written, 1);
+        QCOMPARE(m_library.asRegisterAppPath(written), status::kOk);
+        QCOMPARE(written, 0);
+        const QSettings stored(QSettings::NativeFormat, QSettings::UserScope,
+                               QStringLiteral("Korvane"), QStringLiteral("Plenvor"));
+        QCOMPARE(stored.value("Application/Path").toString(),
+                 QCoreApplication::applicationFilePath());
+    }
+
+    // The about box over its owner, every line of it one text to a screen reader; Esc closes it.
+    void theAboutBox()
+    {
+        QWidget owner;
+        owner.setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
+        owner.show();
+        QString read;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(box && box->parentWidget() == &owner && box->font() == owner.font());
+            QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(box);
+            for (int i = 0; i < dialog->childCount(); ++i)
+                if (dialog->child(i)->role() == QAccessible::StaticText)
+                    read += dialog->child(i)->text(QAccessible::Name) + "|";
+            read = box->windowTitle() + ": " + read;
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(
+            QtAboutDialog().ShowAbout(&owner, AppObject::plenvor(), "extra", nullptr, "Ovelin"),
+            status::kOk);
+        QCOMPARE(read, "О программе Plenvor: Korvane - Plenvor\nВерсия 3.00.0017\nKorvane - "
+                       "Plenvor 3.00\nextra\n© Korvane\nПосвящается Ovelin|");
+    }
+
+    // The desktop's opener shows the read-me; where it is missing or fails, the program's own
+    // window does, in a fixed font so that its columns line up, closed by Esc at once.
+    void theReadMeOpensWithOrWithoutAViewer_data()
+    {
+        QTest::addColumn<QString>("opener"); // a script for xdg-open, or none
+        QTest::addColumn<bool>("ownWindow");
+        QTest::newRow("no opener") << QString() << true;
+        QTest::newRow("an opener that fails") << "exit 4" << true;
+        QTest::newRow("an opener that opens it") << "exit 0" << false;
+    }
+    void theReadMeOpensWithOrWithoutAViewer()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, ownWindow);
+        QTemporaryDir bin;
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        // Where the program looks first; gone again however the test ends.
+        struct ReadMe : QFile
+        {
+            using QFile::QFile;
+            ~ReadMe() override { remove(); }
+        } readMe(QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt"));
+        QVERIFY(readMe.open(QIODevice::WriteOnly) && readMe.write("Plenvor: справка\n") > 0);
+        readMe.close();
+        if (!opener.isEmpty()) {
+            QVERIFY(script.open(QIODevice::WriteOnly) &&
+                    script.write("#!/bin/sh\n" + opener.toUtf8()));
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        qint32 out = 0;
+        const Status opened = m_library.asOpenReadMeFile(0, out);
+        qputenv("PATH", path);
+        QCOMPARE(opened, status::kOk);
+        // The opener has had its say, however long a busy machine makes it take.
+        QTRY_VERIFY_WITH_TIMEOUT(qApp->findChildren<QProcess *>().isEmpty(), 60000);
+        QPointer<QWidget> viewer;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->windowTitle() == "Справка — Plenvor")
+                viewer = window;
+        QCOMPARE(!viewer.isNull(), ownWindow);
+        if (viewer) {
+            const QPlainTextEdit *text = viewer->findChild<QPlainTextEdit *>();
+            QVERIFY(text->toPlainText().contains("справка") &&
+                    QFontInfo(text->font()).fixedPitch());
+            QCOMPARE(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
+            QTest::keyClick(viewer, Qt::Key_Escape); // active or not
+            QVERIFY(!viewer || !viewer->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(tst_Components)
+#include "tst_components.moc"

@@ -1,0 +1,225 @@
+#include "desktop/fonts.h"
+#include "desktop/icons.h"
+#include "desktop/qt_error_report.h"
+#include "desktop/termination_signals.h"
+#include "desktop/translations.h"
+#include "desktop/window_system.h"
+#include "fakes/harness.h"
+#include "settings/keys.h"
+
+#include <QDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+
+using namespace plenvor;
+
+namespace {
+
+// Run as a child by the tests that end the process: PLENVOR_CHILD names what it does.
+void runChild(int argc, char **argv)
+{
+    const QByteArray what = qgetenv("PLENVOR_CHILD");
+    if (what == "report") {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QtErrorReport(QStringLiteral("Plenvor")).reportAndExit(status::kTypeMismatch);
+    }
+    if (what == "no-display") {
+        WindowSystem system(argc, argv);
+        system.guardStart();
+        QApplication app(system.argc(), system.argv());
+        std::exit(0);
+    }
+}
+
+// The child's exit status and the lines of its own (not Qt's) on the error stream.
+QPair<int, QStringList> child(const QByteArray &what, const QStringList &environment)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PLENVOR_CHILD"), QString::fromLatin1(what));
+    for (const QString &assignment : environment)
+        env.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+    process.setProcessEnvironment(env);
+    process.start(QCoreApplication::applicationFilePath(), {});
+    if (!process.waitForFinished(60000))
+        return {-1, {QStringLiteral("did not end")}};
+    const QStringList lines = QString::fromUtf8(process.readAllStandardError()).split(u'\n');
+    return {process.exitCode(), lines.filter(QRegularExpression(QStringLiteral("^plenvor: ")))};
+}
+
+} // namespace
+
+// The start-up services on Qt and the desktop, and the error report, which ends the process.
+class tst_Services : public test::OffscreenTest
+{
+    Q_OBJECT
+
+public:
+    static void initMain()
+    {
+        // The children need the arguments main got; the environment tells them apart.
+        if (!qEnvironmentVariableIsEmpty("PLENVOR_CHILD")) {
+            static char name[] = "tst_services";
+            char *argv[] = {name, nullptr};
+            runChild(1, argv);
+        }
+        OffscreenTest::initMain();
+    }
+
+private slots:
+    void theReportSaysItInOneLineAndEndsTheProgram()
+    {
+        const auto [status, said] = child("report", {});
+        QCOMPARE(status, 1);
+        QCOMPARE(said, QStringList{"plenvor: Ошибка выполнения -2147352571 (0x80020005).  "
+                                   "Несоответствие типов.  Программа будет закрыта."});
+    }
+
+    // Where there is nothing to show a window on, the program says so in one line.
+    void whereThereIsNoDisplay_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("said"); // the start of the one line
+        QTest::newRow("neither display")
+            << QStringList{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="} << true
+            << "no display to show the window on";
+        QTest::newRow("an X display that is not there")
+            << QStringList{"DISPLAY=:32765", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb"} << false
+            << "plenvor: cannot connect to the display \":32765\"";
+        QTest::newRow("a Wayland display that is not there")
+            << QStringList{"WAYLAND_DISPLAY=none", "QT_QPA_PLATFORM=wayland"} << false
+            << "plenvor: cannot connect to the Wayland display \"none\"";
+        QTest::newRow("no such platform plugin") << QStringList{"QT_QPA_PLATFORM=nonexistent"}
+                                                 << false << "plenvor: Qt has no window system";
+    }
+    void whereThereIsNoDisplay()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(bool, missing);
+        QFETCH(QString, said);
+        if (missing) {
+            const QByteArray keep[] = {qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
+                                       qgetenv("QT_QPA_PLATFORM")};
+            qunsetenv("DISPLAY"), qunsetenv("WAYLAND_DISPLAY"), qunsetenv("QT_QPA_PLATFORM");
+            QString why;
+            const bool none = WindowSystem::missing(why);
+            qputenv("DISPLAY", keep[0]), qputenv("WAYLAND_DISPLAY", keep[1]);
+            qputenv("QT_QPA_PLATFORM", keep[2]);
+            QVERIFY(none && why.startsWith(said));
+            return;
+        }
+        const auto [status, lines] = child("no-display", environment);
+        QCOMPARE(status, 1);
+        QVERIFY2(lines.size() == 1 && lines[0].startsWith(said), qPrintable(lines.join('\n')));
+    }
+
+    // Where the session offers X11 beside Wayland and nobody chose, X11, where the program can
+    // place its window.
+    void theWindowSystemAskedFor_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("both, nothing chosen") << QStringList{"DISPLAY=:0", "WAYLAND_DISPLAY=w"}
+                                              << QStringList{"p", "-platform", "xcb"};
+        QTest::newRow("both, Wayland chosen")
+            << QStringList{"DISPLAY=:0", "WAYLAND_DISPLAY=w", "QT_QPA_PLATFORM=wayland"}
+            << QStringList{"p"};
+        QTest::newRow("X11 alone") << QStringList{"DISPLAY=:0"} << QStringList{"p"};
+        QTest::newRow("Wayland alone") << QStringList{"WAYLAND_DISPLAY=w"} << QStringList{"p"};
+    }
+    void theWindowSystemAskedFor()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, arguments);
+        const char *names[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+        QByteArray kept[3];
+        for (int i = 0; i < 3; ++i) {
+            kept[i] = qgetenv(names[i]);
+            qunsetenv(names[i]);
+        }
+        for (const QString &assignment : environment)
+            qputenv(qPrintable(assignment.section(u'=', 0, 0)),
+                    assignment.section(u'=', 1).toUtf8());
+        char program[] = "p";
+        char *argv[] = {program, nullptr};
+        int argc = 1;
+        QStringList got;
+        {
+            WindowSystem system(argc, argv);
+            for (int i = 0; i < system.argc(); ++i)
+                got << QString::fromLatin1(system.argv()[i]);
+        }
+        for (int i = 0; i < 3; ++i)
+            qputenv(names[i], kept[i]);
+        QCOMPARE(got, arguments);
+    }
+
+    // The end of the session closes the window as its close command does: the list is stored.
+    void terminationSignalsCloseTheWindow_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void terminationSignalsCloseTheWindow()
+    {
+        QFETCH(int, signal);
+        test::WindowHarness h;
+        frmMain &form = h.show();
+        test::field(form, u"txtResolutionWidth").setText(QStringLiteral("1920"));
+        closeOnTerminationSignals(form);
+        QDialog modal(&form);
+        modal.open(); // a box in front of it goes first
+        std::raise(signal);
+        QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 60000);
+        QVERIFY(!modal.isVisible());
+        QCOMPARE(h.store->values.value(widthKey(0)), QStringLiteral("1920"));
+    }
+
+    // Qt's own texts turn Russian once the window has been painted.
+    void qtsTextsInRussianAfterTheFirstPaint()
+    {
+        QWidget window;
+        const auto undo = [] { return QCoreApplication::translate("QLineEdit", "&Undo"); };
+        loadRussianQtTextsAfterFirstPaint(window);
+        QCOMPARE(undo(), QStringLiteral("&Undo"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(undo(), QStringLiteral("&Отменить действие"), 60000);
+    }
+
+    // Tahoma stands in from fonts-wine where the system has none; sizes in the form's pixels.
+    void fontsAndIcons_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("Tahoma 9") << "Tahoma" << 9 << 400 << 12;
+        QTest::newRow("a bold 10") << "tahoma" << 10 << 700 << 13;
+        QTest::newRow("a family of the system's") << "DejaVu Sans" << 8 << 400 << 10;
+    }
+    void fontsAndIcons()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, points);
+        QFETCH(int, weight);
+        QFETCH(int, pixels);
+        const QFont font = makeFont({family, points, weight});
+        const QFontInfo shown(font);
+        QCOMPARE(shown.family().toLower(), family.toLower());
+        QCOMPARE(QPair(font.pixelSize(), font.weight()), QPair(pixels, QFont::Weight(weight)));
+        QVERIFY(!iconResource(kMainIcon).isNull() && iconResource(QStringLiteral("B")).isNull());
+    }
+};
+
+QTEST_MAIN(tst_Services)
+#include "tst_services.moc"

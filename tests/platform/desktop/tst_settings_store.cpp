@@ -1,0 +1,150 @@
+#include "desktop/qt_settings_store.h"
+#include "fakes/offscreen.h"
+#include "runtime/variant_conversions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace plenvor;
+
+Q_DECLARE_METATYPE(plenvor::Variant)
+
+// The settings store on a scratch folder: what it keeps from one instance (one run) to the
+// next, and what it makes of a file edited by hand.
+class tst_SettingsStore : public test::OffscreenTest
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file;
+    const AppObject m_app = AppObject::plenvor();
+
+    Status write(const QString &key, const Variant &value, qint32 kind)
+    {
+        return QtSettingsStore().WriteValue(QString(), key, kind, value, m_app, kVbTrue, nullptr);
+    }
+    // The value read, or the failure as an error value.
+    Variant read(const QString &key, const Variant &defaultValue = Variant::omitted())
+    {
+        VbBool found = 0;
+        Variant value = Variant::fromText(QStringLiteral("unset"));
+        const Status s = QtSettingsStore().ReadValue(QString(), key, SettingsStore::kTextValue,
+                                                     m_app, defaultValue, kVbTrue, found, &value);
+        return failed(s) ? Variant::error(s) : value;
+    }
+    void writeFile(const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(m_file).path());
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(); // a new folder each time: QSettings caches
+        m_file = m_dir->filePath(QStringLiteral("Korvane/Plenvor.conf"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
+    }
+
+    void writtenThenRead_data()
+    {
+        QTest::addColumn<Variant>("written");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<Status>("writing");
+        QTest::addColumn<QString>("read"); // as text
+        const int text = SettingsStore::kTextValue;
+        const int number = SettingsStore::kNumberValue;
+        const auto same = [](const QString &t) { return Variant::fromText(t); };
+        const QString texts[][2] = {
+            {"empty", ""},
+            {"blanks around", "  1920 "},
+            {"Cyrillic and an emoji", "Ширина 🖥"},
+            {"what an INI file quotes", "a=b; c # d, \"e\" [f] \\g"},
+            {"line ends, a tab, controls", QStringLiteral("1\r\n2\t\x01") + QChar(0)},
+            {"what QSettings reads as a type", "@Variant(\\0\\0\\0\\x7f)"},
+            {"a megabyte", QString(1 << 20, u'8')}};
+        for (const auto &[name, t] : texts)
+            QTest::newRow(qPrintable(name)) << same(t) << text << status::kOk << t;
+        QTest::newRow("a count, as a number")
+            << Variant::fromInt16(3) << number << status::kOk << "3";
+        QTest::newRow("a number kept as text")
+            << Variant::fromInt32(40000) << text << status::kOk << "40000";
+        QTest::newRow("text that is no number, as a number")
+            << same(QStringLiteral("abc")) << number << status::kTypeMismatch << "";
+        QTest::newRow("an error value")
+            << Variant::error(status::kFail) << text << status::kTypeMismatch << "";
+        QTest::newRow("an unknown kind")
+            << same(QStringLiteral("1")) << 7 << status::kInvalidArg << "";
+    }
+    void writtenThenRead()
+    {
+        QFETCH(Variant, written);
+        QFETCH(int, kind);
+        QFETCH(Status, writing);
+        QFETCH(QString, read);
+        const QString key = QStringLiteral("Resolution 0 Width");
+        QCOMPARE(write(key, written, kind), writing);
+        QCOMPARE(CStr(this->read(key)), read);
+    }
+
+    // A value edited by hand reads as the line it was written as; a key with nothing stored
+    // reads as the default, or empty without one.
+    void readFromTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<Variant>("read");
+        QTest::newRow("a list") << QByteArray("1, 2, 3") << Variant::fromText("1, 2, 3");
+        QTest::newRow("bytes") << QByteArray("@ByteArray(800)") << Variant::fromText("800");
+        QTest::newRow("a type it cannot read")
+            << QByteArray("@Variant(\\0\\0\\0\\x1c)") << Variant::error(status::kTypeMismatch);
+    }
+    void readFromTheFile()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(Variant, read);
+        writeFile("[General]\nResolution%200%20Width=" + line + "\n");
+        QCOMPARE(this->read(QStringLiteral("Resolution 0 Width")), read);
+        QCOMPARE(this->read(QStringLiteral("Resolution 1 Width")), Variant());
+        QCOMPARE(this->read(QStringLiteral("Resolution Count"), Variant::fromInt16(1)),
+                 Variant::fromInt16(1));
+    }
+
+    void anEmptyKeyOrNoPlaceForTheResultIsRefused()
+    {
+        QCOMPARE(write(QString(), Variant(), SettingsStore::kTextValue), status::kInvalidArg);
+        QCOMPARE(read(QString()), Variant::error(status::kInvalidArg));
+        VbBool found = 0;
+        QCOMPARE(QtSettingsStore().ReadValue(QString(), QStringLiteral("k"), 0, m_app, Variant(),
+                                             kVbTrue, found, nullptr),
+                 makeStatus(0x80004003u));
+    }
+
+    void aCorruptFileReadsAsDefaultsAndIsReplaced()
+    {
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise += char((i * 7919) % 256);
+        writeFile(noise);
+        QCOMPARE(read(QStringLiteral("k")), Variant());
+        write(QStringLiteral("k"), Variant::fromText(QStringLiteral("2")), 0);
+        QCOMPARE(read(QStringLiteral("k")), Variant::fromText(QStringLiteral("2")));
+    }
+
+    // Where the folder cannot exist (a file stands in its place) nothing can be written, not
+    // even by root; reading still gives the defaults.
+    void anImpossibleFolderRefusesWritesButStillReads()
+    {
+        QFile blocker(QFileInfo(m_file).path());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QCOMPARE(write(QStringLiteral("k"), Variant::fromText(QStringLiteral("1")), 0),
+                 status::kAccessDenied);
+        QCOMPARE(read(QStringLiteral("k")), Variant());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SettingsStore)
+#include "tst_settings_store.moc"
