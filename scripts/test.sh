@@ -5,8 +5,7 @@
 #   - the unit and widget tests on the offscreen platform,
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
-#   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again, and the
-#     robustness suite (random keys, hostile settings files),
+#   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again,
 #   - the libFuzzer target (clang), for a bounded time.
 # With --quick, only what the unit tests need is built, and only they run: the edit loop.
 set -eu
@@ -42,7 +41,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON -DPL
     -DPLENVOR_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L unit
-ctest --test-dir build-sanitize --output-on-failure -L robustness
 
 echo "== Fuzz"
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

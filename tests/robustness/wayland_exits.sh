@@ -1,7 +1,7 @@
 #!/bin/sh
 # Native Wayland: the real program under a headless weston, ended again and again with SIGTERM,
 # which leaves as Esc does (the window unloads and stores the list). Every run must end, with
-# status 0, within 5 s of the signal. Run:
+# status 0; one still running 30 s after the signal has hung, however busy the machine. Run:
 #   tests/robustness/wayland_exits.sh build/plenvor [times]
 # Ends with one line "N exits: H left running, F failed".
 set -u
@@ -34,9 +34,9 @@ while [ "$i" -lt "${2:-300}" ]; do
     i=$((i + 1))
     QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=plenvor "$PLENVOR" 2>>"$dir/stderr" &
     pid=$!
-    if within 15 catches_term "$pid"; then
+    if within 60 catches_term "$pid"; then
         kill -TERM "$pid"
-        within 5 ended "$pid" || { hung=$((hung + 1)) && kill -KILL "$pid"; }
+        within 30 ended "$pid" || { hung=$((hung + 1)) && kill -KILL "$pid"; }
     else
         echo "run $i: the window did not come up" && failed=$((failed + 1))
         kill -KILL "$pid" 2>/dev/null

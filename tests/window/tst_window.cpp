@@ -37,39 +37,6 @@ private slots:
     }
     void cleanup() { m_harness.reset(); }
 
-    // Targets stand exactly under the source fields; row 0's fields share one line with the
-    // arrow beside them; colours and read-only state follow the kind of field.
-    void theLayoutByKindOfField()
-    {
-        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-        const QVector<TextBox *> fields{
-            &field(*m_form, u"txtSourceWidth"),        &field(*m_form, u"txtSourceHeight"),
-            &field(*m_form, u"txtResolutionWidth", 0), &field(*m_form, u"txtResolutionHeight", 0),
-            &field(*m_form, u"txtTargetWidth", 0),     &field(*m_form, u"txtTargetHeight", 0)};
-        for (int i = 0; i < fields.size(); ++i) {
-            const TextBox &box = *fields[i];
-            const bool target = i >= 4;
-            QCOMPARE(QPair(box.BackColor(), box.Locked()),
-                     QPair(target ? ole::kButtonFace : ole::kWindow, target));
-            const QWidget &widget = *m_harness->widgetOf(box);
-            QCOMPARE(widget.palette().color(QPalette::Base),
-                     m_form->palette().color(target ? QPalette::Window : QPalette::Base));
-            if (target)
-                QCOMPARE(widget.geometry(), fields[i - 4]->widget()->geometry().translated(0, 28));
-            if (i >= 2)
-                QCOMPARE(QPair(box.Top(), box.Height()),
-                         QPair(fields[2]->Top(), fields[2]->Height()));
-        }
-        const Label &arrow = label(*m_form, u"lblArrow", 0);
-        const TextBox &beside = *fields[2];
-        QVERIFY(arrow.Top() > beside.Top() &&
-                arrow.Top() + arrow.Height() < beside.Top() + beside.Height());
-        QCOMPARE(QFontInfo(m_form->font()).family(), QStringLiteral("Tahoma")); // fonts-wine's
-        field(*m_form, u"txtSourceWidth").setForeColor(0x00804020); // an OLE colour is 0x00BBGGRR
-        QCOMPARE(field(*m_form, u"txtSourceWidth").widget()->palette().color(QPalette::Text),
-                 QColor(0x20, 0x40, 0x80));
-    }
-
     // Each row grows the window by one pitch, half of it upwards, so it keeps its centre; an
     // added row's fields and arrow all stand at one top.
     void addingAndRemovingRows_data()
