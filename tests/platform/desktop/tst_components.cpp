@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -115,6 +116,10 @@ private slots:
             for (int i = 0; i < dialog->childCount(); ++i)
                 if (dialog->child(i)->role() == QAccessible::StaticText)
                     read += dialog->child(i)->text(QAccessible::Name) + "|";
+            // The lines stand where a column of labels without the one widget would put them.
+            for (const QLabel *title : box->findChildren<QLabel *>())
+                if (title->text() == "Korvane - Plenvor")
+                    QCOMPARE(title->pos(), QPoint(0, 0));
             read = box->windowTitle() + ": " + read;
             QTest::keyClick(box, Qt::Key_Escape);
         });

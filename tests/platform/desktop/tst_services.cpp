@@ -3,6 +3,7 @@
 #include "desktop/qt_error_report.h"
 #include "desktop/termination_signals.h"
 #include "desktop/translations.h"
+#include "desktop/window_system.h"
 #include "fakes/harness.h"
 #include "settings/keys.h"
 #include "shell/application.h"
@@ -10,10 +11,12 @@
 #include <QDialog>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace plenvor;
 
@@ -111,6 +114,31 @@ private slots:
         const auto [status, lines] = child("start", environment);
         QCOMPARE(status, 1);
         QVERIFY2(lines.size() == 1 && lines[0].startsWith(said), qPrintable(lines.join('\n')));
+    }
+
+    // What the libraries below Qt write while it starts is passed on once the start went well.
+    void aGoodStartPassesOnWhatWasHeld()
+    {
+        QTemporaryFile caught;
+        QVERIFY(caught.open());
+        std::fflush(stderr);
+        const int saved = ::dup(STDERR_FILENO);
+        ::dup2(caught.handle(), STDERR_FILENO);
+        {
+            char name[] = "p";
+            char *argv[] = {name, nullptr};
+            int argc = 1;
+            WindowSystem system(argc, argv);
+            system.guardStart();
+            std::fputs("held\n", stderr);
+            qWarning("said on the way");
+            system.startDone();
+        }
+        std::fflush(stderr);
+        ::dup2(saved, STDERR_FILENO);
+        ::close(saved);
+        caught.seek(0);
+        QCOMPARE(caught.readAll(), QByteArray("held\nsaid on the way\n"));
     }
 
     // The end of the session closes the window as its close command does: the list is stored.
