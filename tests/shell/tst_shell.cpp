@@ -155,20 +155,34 @@ private slots:
 
     // Each kind of field selects its whole text when it receives the focus, in an added row
     // too. OtherFocusReason is one on which Qt itself selects nothing.
+    void everyKindOfFieldSelectsItsTextOnFocus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::newRow("source width") << "txtSourceWidth" << 0;
+        QTest::newRow("source height") << "txtSourceHeight" << 0;
+        QTest::newRow("resolution width") << "txtResolutionWidth" << 1;
+        QTest::newRow("resolution height") << "txtResolutionHeight" << 1;
+        QTest::newRow("target width") << "txtTargetWidth" << 1;
+        QTest::newRow("target height") << "txtTargetHeight" << 1;
+    }
     void everyKindOfFieldSelectsItsTextOnFocus()
     {
+        QFETCH(QString, name);
+        QFETCH(int, index);
         m_form = &m_harness->show();
-        for (TextBox *box :
-             {&field(*m_form, u"txtSourceWidth"), &field(*m_form, u"txtSourceHeight"),
-              &field(*m_form, u"txtResolutionWidth", 1), &field(*m_form, u"txtResolutionHeight", 1),
-              &field(*m_form, u"txtTargetWidth", 1), &field(*m_form, u"txtTargetHeight", 1)}) {
-            box->setText(QStringLiteral("1234"));
-            box->widget()->setCursorPosition(2);
-            field(*m_form, u"txtResolutionWidth", 0).SetFocus();
-            box->SetFocus(Qt::OtherFocusReason);
-            QCOMPARE(box->widget()->selectedText(), QStringLiteral("1234"));
-        }
-        // Coming back from another window is no new focus: the caret stays where it was.
+        TextBox &box = field(*m_form, name, index);
+        box.setText(QStringLiteral("1234"));
+        box.widget()->setCursorPosition(2);
+        field(*m_form, u"txtResolutionWidth", 0).SetFocus();
+        box.SetFocus(Qt::OtherFocusReason);
+        QCOMPARE(box.widget()->selectedText(), QStringLiteral("1234"));
+    }
+
+    void comingBackFromAnotherWindowIsNoNewFocus()
+    {
+        m_form = &m_harness->show();
+        // The caret stays where it was.
         field(*m_form, u"txtTargetHeight", 1).widget()->setCursorPosition(2);
         QWidget other;
         other.show();

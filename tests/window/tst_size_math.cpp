@@ -4,11 +4,17 @@
 
 #include <QTest>
 
+#include <functional>
+
 using namespace plenvor;
 
 namespace {
 constexpr qint32 kEmpty = INT32_MIN; // no result
-}
+constexpr qint64 kRaised = INT64_MIN;
+using Calculation = std::function<qint32()>;
+} // namespace
+
+Q_DECLARE_METATYPE(Calculation)
 
 class tst_SizeMath : public test::OffscreenTest
 {
@@ -54,18 +60,42 @@ private slots:
         QCOMPARE(targetWidth(s, w, h).value_or(kEmpty), width);
     }
 
+    // The row pitch and top, and the next row index, each raising a run-time error past 32 bits
+    // (16 for the index).
+    void rowGeometry_data()
+    {
+        QTest::addColumn<Calculation>("calculation");
+        QTest::addColumn<qint64>("result"); // kRaised where it raises a run-time error
+        QTest::newRow("pitch") << Calculation([] { return rowPitch(315); }) << qint64(420);
+        QTest::newRow("a pitch one more")
+            << Calculation([] { return rowPitch(316); }) << qint64(421);
+        QTest::newRow("row 1's top")
+            << Calculation([] { return rowTop(780, 420, 1); }) << qint64(1200);
+        QTest::newRow("row 2's top at 421")
+            << Calculation([] { return rowTop(780, 421, 2); }) << qint64(1622);
+        QTest::newRow("the last row's top")
+            << Calculation([] { return rowTop(780, 420, 32767); }) << qint64(780 + 420 * 32767);
+        QTest::newRow("the last index")
+            << Calculation([] { return qint32(nextRowIndex(32766)); }) << qint64(32767);
+        QTest::newRow("a pitch past 32 bits")
+            << Calculation([] { return rowPitch(INT32_MAX); }) << kRaised;
+        QTest::newRow("a product past 32 bits")
+            << Calculation([] { return rowTop(0, 70000, 32767); }) << kRaised;
+        QTest::newRow("a sum past 32 bits")
+            << Calculation([] { return rowTop(INT32_MAX - 100, 420, 1); }) << kRaised;
+        QTest::newRow("an index past 16 bits")
+            << Calculation([] { return qint32(nextRowIndex(32767)); }) << kRaised;
+    }
     void rowGeometry()
     {
-        QCOMPARE(rowPitch(315), 420);
-        QCOMPARE(rowPitch(316), 421);
-        QCOMPARE(rowTop(780, 420, 1), 1200);
-        QCOMPARE(rowTop(780, 421, 2), 1622);
-        QCOMPARE(rowTop(780, 420, 32767), 780 + 420 * 32767);
-        QCOMPARE(nextRowIndex(32766), qint16(32767));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, rowPitch(INT32_MAX));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, rowTop(0, 70000, 32767));         // the product
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, rowTop(INT32_MAX - 100, 420, 1)); // the sum
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, nextRowIndex(32767));
+        QFETCH(Calculation, calculation);
+        QFETCH(qint64, result);
+        qint64 got = kRaised;
+        try {
+            got = calculation();
+        } catch (const RuntimeError &) {
+        }
+        QCOMPARE(got, result);
     }
 };
 

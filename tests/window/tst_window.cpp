@@ -133,22 +133,34 @@ private slots:
     // A source is marked on every change, red while it holds no positive number, and then
     // keeps every target; one valid only through trimming (the line end the conversion refuses)
     // empties its column. Nothing else is ever marked.
+    void invalidSourcesAreRedAndKeepOrEmptyTheColumn_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QStringList>("targets");
+        const QStringList kept{"900", "1280"};
+        QTest::newRow("a unit after the number") << "1600x" << true << kept;
+        QTest::newRow("zero") << "0" << true << kept;
+        QTest::newRow("negative") << "-5" << true << kept;
+        QTest::newRow("empty") << "" << true << kept;
+        QTest::newRow("valid only through trimming") << "1600\r" << false << QStringList{"", ""};
+    }
     void invalidSourcesAreRedAndKeepOrEmptyTheColumn()
     {
+        QFETCH(QString, text);
+        QFETCH(bool, red);
+        QFETCH(QStringList, targets);
         m_harness->setRows({"1920", "1080", "1280", "1024"});
-        TextBox &source = *&field(*m_form, u"txtSourceWidth");
+        TextBox &source = field(*m_form, u"txtSourceWidth");
         QCOMPARE(source.ForeColor(), ole::kWindowText); // empty, but not yet changed
         source.SetFocus();
-        QTest::keyClicks(source.widget(), QStringLiteral("1600x"));
-        QCOMPARE(source.ForeColor(), ole::kRed);
-        for (const char *invalid : {"1600", "0", "-5", ""})
-            source.setText(QString::fromLatin1(invalid));
-        QCOMPARE(QPair(source.ForeColor(), texts(u"txtTargetHeight")),
-                 QPair(ole::kRed, QStringList({"900", "1280"})));
-        source.setText(QStringLiteral("1600\r"));
+        QTest::keyClicks(source.widget(), QStringLiteral("1600"));
+        source.setText(text);
+        QCOMPARE(source.ForeColor(), red ? ole::kRed : ole::kWindowText);
         QCOMPARE(source.widget()->palette().color(QPalette::Text),
-                 QApplication::palette(source.widget()).color(QPalette::Text));
-        QCOMPARE(texts(u"txtTargetHeight"), QStringList({"", ""}));
+                 red ? QColor(Qt::red)
+                     : QApplication::palette(source.widget()).color(QPalette::Text));
+        QCOMPARE(texts(u"txtTargetHeight"), targets);
         field(*m_form, u"txtResolutionWidth", 1).setText(QStringLiteral("abc"));
         QCOMPARE(field(*m_form, u"txtResolutionWidth", 1).ForeColor(), ole::kWindowText);
     }

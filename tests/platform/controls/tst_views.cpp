@@ -64,7 +64,7 @@ class tst_Views : public test::OffscreenTest
             QVector<const Label *> labels;
             if (spec.role == layout::Role::Tag)
                 labels << &label(*m_form, u"lblTag", spec.index);
-            for (qint16 i = 0; spec.role == layout::Role::Arrow && i <= m_harness->rows() - 1; ++i)
+            for (int i = 0; spec.role == layout::Role::Arrow && i < m_harness->rows(); ++i)
                 labels << &label(*m_form, u"lblArrow", i);
             for (const Label *control : labels) {
                 auto *label = new LabelWidget(&reference);
@@ -92,7 +92,7 @@ private slots:
     }
     void cleanup() { m_harness.reset(); }
 
-    void propertiesAndEventsDoNotDependOnTheWidget()
+    void propertiesDoNotDependOnTheWidget()
     {
         TextBox &target = field(*m_form, u"txtTargetHeight", 3);
         QVERIFY(!target.widget());
@@ -183,7 +183,7 @@ private slots:
     {
         QVector<TextBox *> order{&field(*m_form, u"txtSourceWidth"),
                                  &field(*m_form, u"txtSourceHeight")};
-        for (qint16 i = 0; i < 200; ++i)
+        for (int i = 0; i < 200; ++i)
             order << &field(*m_form, u"txtResolutionWidth", i)
                   << &field(*m_form, u"txtResolutionHeight", i)
                   << &field(*m_form, u"txtTargetWidth", i)
