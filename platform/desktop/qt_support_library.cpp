@@ -34,27 +34,29 @@ bool isTracedByDebugger()
     return false;
 }
 
-// Where the read-me is looked for: beside the program (a build tree), then in the installed
-// data folder.
-QStringList readMeCandidates()
+// Beside the program (a build tree), then the installed data folder.
+QStringList programsReadMeFolders()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    return {programDir.filePath(kReadMeName),
-            programDir.filePath(QStringLiteral(PLENVOR_DATA_FROM_BIN "/") + kReadMeName)};
+    return {programDir.path(), programDir.filePath(QStringLiteral(PLENVOR_DATA_FROM_BIN))};
 }
 
-QString readMePath()
+QString readMePath(const QStringList &folders)
 {
-    for (const QString &candidate : readMeCandidates()) {
-        if (QFileInfo(candidate).isFile())
-            return QFileInfo(candidate).canonicalFilePath();
+    for (const QString &folder : folders) {
+        const QFileInfo candidate(QDir(folder).filePath(kReadMeName));
+        if (candidate.isFile())
+            return candidate.canonicalFilePath();
     }
     return {};
 }
 
 } // namespace
 
-QtSupportLibrary::QtSupportLibrary(AppObject app) : m_app(std::move(app)) {}
+QtSupportLibrary::QtSupportLibrary(AppObject app, QStringList readMeFolders)
+    : m_app(std::move(app)),
+      m_readMeFolders(readMeFolders.isEmpty() ? programsReadMeFolders() : std::move(readMeFolders))
+{}
 
 Status QtSupportLibrary::asRegisterAppPath(qint32 &result)
 {
@@ -198,7 +200,7 @@ Status QtSupportLibrary::asOpenReadMeFile(qint32 reserved, qint32 &result)
     result = 0;
     if (reserved != 0)
         return status::kInvalidArg;
-    const QString path = readMePath();
+    const QString path = readMePath(m_readMeFolders);
     if (path.isEmpty())
         return status::kFileNotFound;
     if (QFile readable(path); !readable.open(QIODevice::ReadOnly))

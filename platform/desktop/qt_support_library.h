@@ -12,7 +12,9 @@ namespace plenvor {
 class QtSupportLibrary final : public SupportLibrary
 {
 public:
-    explicit QtSupportLibrary(AppObject app);
+    // The read-me is looked for in `readMeFolders`, in order; by default beside the program
+    // (a build tree), then in the installed data folder.
+    explicit QtSupportLibrary(AppObject app, QStringList readMeFolders = {});
 
     Status asRegisterAppPath(qint32 &result) override;
     Status asIsInIDE(VbBool &inIde) override;
@@ -28,6 +30,7 @@ public:
 
 private:
     AppObject m_app;
+    QStringList m_readMeFolders;
     QHash<QString, QIcon> m_icons;
 };
 

@@ -21,10 +21,12 @@ class tst_Components : public test::OffscreenTest
 {
     Q_OBJECT
 
-    QtSupportLibrary m_library{AppObject::plenvor()};
+    QTemporaryDir m_readMeFolder; // where the library looks for the read-me
+    QtSupportLibrary m_library{AppObject::plenvor(), {m_readMeFolder.path()}};
 
 private slots:
     void initTestCase() { installAccessibility(); }
+    void cleanup() { QFile::remove(m_readMeFolder.filePath(QStringLiteral("readme.txt"))); }
 
     // Each option trims its own characters from both ends, never from inside.
     void trimming_data()
@@ -81,7 +83,7 @@ private slots:
         QCOMPARE(m_library.asCenterFormEx(field, out), status::kInvalidHandle);
         QCOMPARE(m_library.asHighlightText(form.hWnd()), status::kInvalidHandle);
         QCOMPARE(m_library.asOpenReadMeFile(1, out), status::kInvalidArg);
-        QCOMPARE(m_library.asOpenReadMeFile(0, out), status::kFileNotFound); // none beside tests
+        QCOMPARE(m_library.asOpenReadMeFile(0, out), status::kFileNotFound);
         VbBool inIde = kVbTrue;
         QVERIFY(m_library.asIsInIDE(inIde) == status::kOk && inIde == kVbFalse);
     }
@@ -146,12 +148,7 @@ private slots:
         QFETCH(bool, ownWindow);
         QTemporaryDir bin;
         QFile script(bin.filePath(QStringLiteral("xdg-open")));
-        // Where the program looks first; gone again however the test ends.
-        struct ReadMe : QFile
-        {
-            using QFile::QFile;
-            ~ReadMe() override { remove(); }
-        } readMe(QCoreApplication::applicationDirPath() + QStringLiteral("/readme.txt"));
+        QFile readMe(m_readMeFolder.filePath(QStringLiteral("readme.txt")));
         QVERIFY(readMe.open(QIODevice::WriteOnly) && readMe.write("Plenvor: справка\n") > 0);
         readMe.close();
         if (!opener.isEmpty()) {
