@@ -10,8 +10,11 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace plenvor {
 
@@ -91,8 +94,15 @@ void showReadMeWindow(const QString &path)
         new ClosedByEscape(*window);
         if (main)
             window->setFont(main->font());
+        // As wide as its longest line, beside the frame, the margins and a scroll bar, so that no
+        // line is cut; a character's advance alone rounds, and 80 of them come out short.
         const QFontMetrics metrics(text->font());
-        window->resize(metrics.horizontalAdvance(QLatin1Char('m')) * 82, metrics.height() * 32);
+        int longest = 0;
+        for (const QString &line : text->toPlainText().split(u'\n'))
+            longest = std::max(longest, metrics.horizontalAdvance(line));
+        const int chrome = 2 * (text->frameWidth() + int(text->document()->documentMargin())) +
+                           text->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        window->resize(longest + chrome + metrics.averageCharWidth(), metrics.height() * 32);
     }
     window->show();
     window->raise();

@@ -121,9 +121,9 @@ private slots:
         QTest::addColumn<QStringList>("read"); // in this order, among other lines
         QTest::addColumn<QStringList>("notRead");
         const Steps none = [](frmMain &) {};
-        QTest::newRow("one row, fields named by role and row, labels before them")
-            << 1 << none
-            << QStringList{"window «Plenvor» «1 строка» frame",
+        QTest::newRow("two rows, fields named by role and row, each label once before them")
+            << 2 << none
+            << QStringList{"window «Plenvor» «2 строки» frame",
                            "0: label «Ширина:»",
                            "1: text «Ширина исходного изображения» editable focused",
                            "2: label «Высота:»",
@@ -134,8 +134,9 @@ private slots:
                            "7: label «Высота:»",
                            "8: text «Высота экрана, строка 1» editable",
                            "9: text «Нужная ширина изображения, строка 1» read-only",
-                           "10: text «Нужная высота изображения, строка 1» read-only"}
-            << QStringList{"11:", "==>", "not in the tree", "related to"};
+                           "10: text «Нужная высота изображения, строка 1» read-only",
+                           "11: text «Ширина экрана, строка 2» editable"}
+            << QStringList{"15:", "==>", "not in the tree", "related to"};
         QTest::newRow("tabbed below the screen in 60 rows")
             << 60 << Steps([](frmMain &form) {
                    field(form, u"txtTargetWidth", 59).SetFocus();

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,7 +150,9 @@ private slots:
         QTemporaryDir bin;
         QFile script(bin.filePath(QStringLiteral("xdg-open")));
         QFile readMe(m_readMeFolder.filePath(QStringLiteral("readme.txt")));
-        QVERIFY(readMe.open(QIODevice::WriteOnly) && readMe.write("Plenvor: справка\n") > 0);
+        const QByteArray longest =
+            "Plenvor: справка " + QByteArray(62, '=') + "|\n"; // 80 characters
+        QVERIFY(readMe.open(QIODevice::WriteOnly) && readMe.write(longest + "a\n") > 0);
         readMe.close();
         if (!opener.isEmpty()) {
             QVERIFY(script.open(QIODevice::WriteOnly) &&
@@ -174,6 +177,7 @@ private slots:
             const QPlainTextEdit *text = viewer->findChild<QPlainTextEdit *>();
             QVERIFY(text->toPlainText().contains("справка") &&
                     QFontInfo(text->font()).fixedPitch());
+            QCOMPARE(text->horizontalScrollBar()->maximum(), 0); // its longest line shows whole
             QCOMPARE(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
             QTest::keyClick(viewer, Qt::Key_Escape); // active or not
             QVERIFY(!viewer || !viewer->isVisible());

@@ -29,7 +29,11 @@ void runChild(int argc, char **argv)
     if (what == "report") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QTimer::singleShot(0, [] {
+            QWidget *box = QApplication::activeModalWidget();
+            std::fprintf(stderr, "plenvor: shown «%s»\n", qPrintable(box->windowTitle()));
+            box->close();
+        });
         QtErrorReport(QStringLiteral("Plenvor")).reportAndExit(status::kTypeMismatch);
     }
     if (what == "start")
@@ -79,8 +83,9 @@ private slots:
     {
         const auto [status, said] = child("report", {});
         QCOMPARE(status, 1);
-        QCOMPARE(said, QStringList{"plenvor: Ошибка выполнения -2147352571 (0x80020005).  "
-                                   "Несоответствие типов.  Программа будет закрыта."});
+        QCOMPARE(said, QStringList({"plenvor: Ошибка выполнения -2147352571 (0x80020005).  "
+                                    "Несоответствие типов.  Программа будет закрыта.",
+                                    "plenvor: shown «Plenvor»"}));
     }
 
     // Where the program cannot reach a window system it says so in one line, and where the
@@ -132,6 +137,8 @@ private slots:
             system.guardStart();
             std::fputs("held\n", stderr);
             qWarning("said on the way");
+            std::fflush(stderr);
+            QCOMPARE(caught.size(), 0); // held until the start went well
             system.startDone();
         }
         std::fflush(stderr);

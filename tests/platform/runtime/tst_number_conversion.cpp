@@ -61,14 +61,31 @@ private slots:
         QCOMPARE(out, expected == kOk ? value : -777); // untouched on failure
     }
 
-    // The user's locale decides the decimal separator.
+    // The user's locale decides the decimal separator and the signs.
+    void theUsersLocaleIsFollowed_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Status>("expected");
+        QTest::addColumn<qint32>("value");
+        const QLocale russian(QLocale::Russian, QLocale::Russia);
+        const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+        QTest::newRow("a decimal comma") << russian << "3,5" << kOk << 4;
+        QTest::newRow("a point where a comma belongs") << russian << "2.5" << kMismatch << 0;
+        QTest::newRow("the locale's own minus sign")
+            << swedish << swedish.negativeSign() + "5" << kOk << -5;
+        QTest::newRow("an ASCII minus there as well") << swedish << "-5" << kOk << -5;
+    }
     void theUsersLocaleIsFollowed()
     {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QFETCH(Status, expected);
+        QFETCH(qint32, value);
+        QLocale::setDefault(locale);
         qint32 out = 0;
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        QCOMPARE(VarI4FromStr(u"3,5", out), kOk);
-        QCOMPARE(out, 4);
-        QCOMPARE(VarI4FromStr(u"2.5", out), kMismatch);
+        QCOMPARE(VarI4FromStr(text, out), expected);
+        QCOMPARE(out, value);
     }
 
     void variants_data()
