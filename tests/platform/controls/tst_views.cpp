@@ -114,6 +114,11 @@ private slots:
         QVERIFY(!m_harness->widgetOf(target) && target.Text() == "typed");
         m_form->setTop(0.f);
         QCOMPARE(m_harness->widgetOf(target) ? target.widget()->selectedText() : "", "yp");
+        target.widget()->setCursorPosition(2); // a caret kept without a selection
+        m_form->setTop(-40000.f);
+        QVERIFY(!m_harness->widgetOf(target));
+        m_form->setTop(0.f);
+        QCOMPARE(m_harness->widgetOf(target) ? target.widget()->cursorPosition() : -1, 2);
         target.setVisible(false); // shows nothing at once, and then gives its widget back
         QVERIFY(!target.widget()->isVisible() && !m_harness->widgetOf(target));
     }
