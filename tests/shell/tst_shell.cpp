@@ -182,15 +182,18 @@ private slots:
     void comingBackFromAnotherWindowIsNoNewFocus()
     {
         m_form = &m_harness->show();
-        // The caret stays where it was.
-        field(*m_form, u"txtTargetHeight", 1).widget()->setCursorPosition(2);
+        TextBox &focused = field(*m_form, u"txtTargetHeight", 1);
+        focused.setText(QStringLiteral("1234"));
+        focused.SetFocus();
+        focused.widget()->setCursorPosition(2); // the caret stays there
         QWidget other;
         other.show();
         other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY2(QTest::qWaitForWindowActive(&other), "the other window did not become active");
         m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form));
-        QCOMPARE(field(*m_form, u"txtTargetHeight", 1).widget()->selectedText(), QString());
+        QVERIFY2(QTest::qWaitForWindowActive(m_form), "the window did not become active again");
+        QCOMPARE(QPair(focused.widget()->cursorPosition(), focused.widget()->selectedText()),
+                 QPair(2, QString()));
     }
 
     // A failed command ends the program, but the user's list is stored first.

@@ -136,7 +136,7 @@ private slots:
                            "9: text «Нужная ширина изображения, строка 1» read-only",
                            "10: text «Нужная высота изображения, строка 1» read-only",
                            "11: text «Ширина экрана, строка 2» editable"}
-            << QStringList{"15:", "==>", "not in the tree", "related to"};
+            << QStringList{"15:", "==>", "not in the tree", "related to", "not showing"};
         QTest::newRow("tabbed below the screen in 60 rows")
             << 60 << Steps([](frmMain &form) {
                    field(form, u"txtTargetWidth", 59).SetFocus();
@@ -239,12 +239,14 @@ private slots:
             << width << "1920" << Act(runs) << "-1--1 0-4 0-4 0-4 -1--1 1920 1920 [0, 4)";
         QTest::newRow("an empty field's run")
             << width << "" << Act(runs) << "-1--1 0-0 -1--1 -1--1 -1--1   [0, 0)";
-        QTest::newRow("reads a part, finds no box past the end")
+        QTest::newRow("reads a part, finds boxes left to right and none past the end")
             << width << "1920" << Act([](QAccessibleInterface &f) {
+                   const auto box = [&](int i) { return f.textInterface()->characterRect(i); };
                    return f.textInterface()->text(1, 3) +
-                          (f.textInterface()->characterRect(4).isEmpty() ? " end" : " box");
+                          (box(2).left() > box(0).left() ? " right" : " left") +
+                          (box(4).isEmpty() ? " end" : " box");
                })
-            << "92 end 1920 [0, 4)";
+            << "92 right end 1920 [0, 4)";
         QTest::newRow("selects a part") << width << "1920" << Act([](QAccessibleInterface &f) {
             f.textInterface()->addSelection(1, 3);
             return QString();

@@ -114,6 +114,11 @@ private slots:
                                twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
         if (!clipped)
             QCOMPARE(client, formClient);
+        // A top the window system can reach is kept, the window clipped below it alone.
+        const Reach reach = reachOf(areas);
+        if (formTop - frame.top() >= reach.min &&
+            all.bottom() + 1 - formTop <= reach.size - frame.top() - frame.bottom())
+            QCOMPARE(client.top(), formTop);
         // Whatever a screen shows of the form, the real window shows; the first screen's
         // middle line, where the middle rows stand, among it.
         // And X11 can hold it: 16 bits of device pixels on every screen.

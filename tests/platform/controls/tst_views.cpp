@@ -216,9 +216,11 @@ private slots:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(test::WindowHarness::focusedField(), order.last());
-        field(*m_form, u"txtTargetHeight", 199).setVisible(false); // hidden fields are passed over
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(test::WindowHarness::focusedField(), &field(*m_form, u"txtTargetWidth", 199));
+        order.last()->setVisible(false); // hidden fields are passed over
+        for (qsizetype step = order.size() - 2; step >= order.size() - 8; --step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(test::WindowHarness::focusedField(), order[step]);
+        }
         QVERIFY(m_form->findChildren<QLineEdit *>().size() <= widgets + 1);
     }
 

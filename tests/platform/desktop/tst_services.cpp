@@ -179,7 +179,7 @@ private slots:
         loadRussianQtTextsAfterFirstPaint(window);
         QCOMPARE(undo(), QStringLiteral("&Undo"));
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window was not exposed");
         QTRY_COMPARE_WITH_TIMEOUT(undo(), QStringLiteral("&Отменить действие"), 60000);
     }
 
