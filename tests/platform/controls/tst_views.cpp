@@ -108,6 +108,8 @@ private slots:
         QCOMPARE(
             QPair(shown->palette().color(QPalette::Text), shown->palette().color(QPalette::Base)),
             QPair(QColor(255, 0, 0), QColor(0, 0, 255)));
+        shown->setText(QString(40000, u'9')); // longer than a line edit takes by default
+        QCOMPARE(target.Text().size(), 40000);
         shown->setText(QStringLiteral("typed"));
         shown->setSelection(1, 2);
         m_form->setTop(-40000.f);
