@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/control_array.h"
+#include "controls/single_fields.h"
 #include "controls/view_binder.h"
 #include "controls/window_placer.h"
 #include "runtime/error_report.h"
