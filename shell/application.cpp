@@ -5,6 +5,7 @@
 #include "desktop/qt_error_report.h"
 #include "desktop/qt_settings_store.h"
 #include "desktop/qt_support_library.h"
+#include "desktop/session_end.h"
 #include "desktop/termination_signals.h"
 #include "desktop/translations.h"
 #include "desktop/window_system.h"
@@ -43,6 +44,7 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     stopAtEdge(report, [&] { program.Main(); });
     if (frmMain *form = program.form()) {
         closeOnTerminationSignals(*form);
+        keepWorkWhenSessionEnds(*form);
         loadRussianQtTextsAfterFirstPaint(*form);
         if (whenStarted)
             whenStarted(*form);

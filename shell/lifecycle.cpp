@@ -24,9 +24,10 @@ void frmMain::Form_Unload(qint16 &Cancel)
     SaveSettings();
 }
 
-void frmMain::beforeFatalError() noexcept
+void frmMain::keepWork() noexcept
 {
-    // A failed command must not throw away the user's list; storing cannot fail itself.
+    // Neither a failed command nor the end of the session may throw away the user's list;
+    // storing cannot fail itself.
     SaveSettings();
 }
 

@@ -38,7 +38,7 @@ protected:
     void Form_Load() override;
     void Form_Unload(qint16 &Cancel) override;
     void Form_KeyDown(qint16 &KeyCode, qint16 &Shift) override;
-    void beforeFatalError() noexcept override;
+    void keepWork() noexcept override;
 
 private:
     void AddResolutionRow();

@@ -224,17 +224,33 @@ void Form::previewKey(const QKeyEvent &event)
     guarded([&] { Form_KeyDown(keyCode, shift); });
 }
 
+void Form::runUnload()
+{
+    if (m_state != State::Loaded)
+        return;
+    m_state = State::Unloading;
+    // The cancel flag is never read back: an unload cannot be refused.
+    guarded([&] {
+        qint16 cancel = 0;
+        Form_Unload(cancel);
+    });
+    m_state = State::Unloaded;
+}
+
+void Form::unloadWithoutWindow()
+{
+    runUnload();
+}
+
+void Form::keepWorkNow()
+{
+    if (m_state == State::Loaded)
+        keepWork();
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
-    if (m_state == State::Loaded) {
-        m_state = State::Unloading;
-        // The cancel flag is never read back: an unload cannot be refused.
-        guarded([&] {
-            qint16 cancel = 0;
-            Form_Unload(cancel);
-        });
-        m_state = State::Unloaded;
-    }
+    runUnload();
     event->accept();
 }
 

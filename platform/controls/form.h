@@ -43,6 +43,11 @@ public:
     void Show();
     // Runs Form_Unload and closes the window; an unload is never refused.
     void Unload() { close(); }
+    // The window system has gone: runs Form_Unload as closing would, leaving alone the window,
+    // which nothing can close any more. A form unloads once, whichever way comes first.
+    void unloadWithoutWindow();
+    // The session asks its programs to keep their users' work now; the form stays loaded.
+    void keepWorkNow();
 
     // What assistive technology reads of the form (accessibility.h).
     const ViewBinder &views() const { return m_binder; }
@@ -67,8 +72,9 @@ protected:
         Q_UNUSED(keyCode)
         Q_UNUSED(shift)
     }
-    // Runs when a run-time error is about to end the program after the form has loaded.
-    virtual void beforeFatalError() noexcept {}
+    // Keeps the user's work where the form cannot wait for its unload: before a run-time error
+    // ends the program after the form has loaded, and when the session asks.
+    virtual void keepWork() noexcept {}
 
     // Runs an event handler: a run-time error that escapes it ends the program through
     // the platform's report, never in Qt's event loop.
@@ -79,7 +85,7 @@ protected:
                 handler();
             } catch (...) {
                 if (m_state == State::Loaded)
-                    beforeFatalError();
+                    keepWork();
                 throw;
             }
         });
@@ -114,6 +120,7 @@ private:
     // otherwise happens before the next paint.
     void syncViews();
     void previewKey(const QKeyEvent &event);
+    void runUnload();
     void geometryChanged();
     void syncSoon();
 

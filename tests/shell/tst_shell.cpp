@@ -196,6 +196,23 @@ private slots:
                  QPair(2, QString()));
     }
 
+    // The session asks for the list while the window stays; a window system gone unloads the
+    // form without its window, once, whatever else comes after.
+    void theSessionEndingStoresTheListOnce()
+    {
+        m_form = &m_harness->show();
+        m_harness->store->values.clear();
+        m_form->keepWorkNow();
+        QCOMPARE(m_harness->store->values.value(widthKey(1)), QStringLiteral("1280"));
+        QVERIFY(m_form->isVisible());
+        const int oneStore = m_harness->store->writes;
+        m_form->unloadWithoutWindow();
+        m_form->unloadWithoutWindow();
+        m_form->close();
+        m_form->keepWorkNow();
+        QCOMPARE(m_harness->store->writes, 2 * oneStore);
+    }
+
     // A failed command ends the program, but the user's list is stored first.
     void aFailedCommandStoresTheListBeforeTheReport_data()
     {
