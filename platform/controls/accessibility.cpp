@@ -141,7 +141,8 @@ public:
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
     void replaceText(int start, int end, const QString &text) override
     {
-        m_field->setText(m_field->text().replace(start, end - start, text));
+        // What a tool inserts keeps its first line, as typed text would; the rest stays.
+        m_field->setText(m_field->text().replace(start, end - start, firstLine(text)));
     }
 
 private:

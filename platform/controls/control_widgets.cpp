@@ -11,7 +11,9 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QValidator>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <tuple>
@@ -142,6 +144,34 @@ QStyle *panelCache()
     return style;
 }
 
+qsizetype firstBreak(const QString &text)
+{
+    const auto found = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    });
+    return found == text.cend() ? -1 : found - text.cbegin();
+}
+
+// Whatever reaches the line edit (typed, pasted, dropped, from an input method or an assistive
+// tool) passes here. What arrived ends at the caret, and the field held no break before it
+// came: the break and the rest of what arrived go, the field's own text after it stays.
+class OneLine final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &text, int &cursor) const override
+    {
+        const qsizetype at = firstBreak(text);
+        if (at >= 0) {
+            text.remove(at, (cursor > at ? cursor : text.size()) - at);
+            cursor = int(at);
+        }
+        return Acceptable;
+    }
+};
+
 bool isOnlyAway(Qt::FocusReason reason)
 {
     return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
@@ -149,10 +179,17 @@ bool isOnlyAway(Qt::FocusReason reason)
 
 } // namespace
 
+QString firstLine(const QString &text)
+{
+    const qsizetype at = firstBreak(text);
+    return at < 0 ? text : text.left(at);
+}
+
 FieldWidget::FieldWidget(QWidget *parent) : QLineEdit(parent)
 {
     setStyle(panelCache());
     setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new OneLine(this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
         if (owner && !m_pushing)
             owner->userEdited(text);

@@ -23,6 +23,10 @@ protected:
     ~FieldOwner() = default;
 };
 
+// A one-line field never holds a line break: text that arrives with one keeps what stands
+// before the first (CR, LF, or a Unicode line or paragraph separator).
+QString firstLine(const QString &text);
+
 class FieldWidget final : public QLineEdit
 {
     Q_OBJECT

@@ -74,11 +74,12 @@ QWidget *TextBox::view() const
 
 void TextBox::setText(const QString &text)
 {
-    if (text == m_text)
+    const QString line = firstLine(text);
+    if (line == m_text)
         return;
-    m_text = text;
+    m_text = line;
     if (m_widget)
-        m_widget->push(text);
+        m_widget->push(line);
     else
         host().keepSelection(*this, std::nullopt); // as a widget's would, the caret goes to the end
     raiseChange();

@@ -139,7 +139,8 @@ public:
     ~TextBox() override;
 
     QString Text() const { return m_text; }
-    // Change follows every change of the text, by the program or the user.
+    // Change follows every change of the text, by the program or the user. Text with a line
+    // break keeps what stands before the first.
     void setText(const QString &text);
     bool Locked() const { return m_locked; }
     void setLocked(bool locked);

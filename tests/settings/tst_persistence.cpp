@@ -53,6 +53,18 @@ private slots:
         QCOMPARE(m_harness->resolutions(), rows.mid(0, 4));
     }
 
+    // A stored text with a line break (pasted before fields cut it) comes back as its first line
+    // and is stored so.
+    void aStoredLineBreakIsMendedOnce()
+    {
+        storeRows({"2560\n", "1440\r\n1080"});
+        m_harness->show();
+        QCOMPARE(m_harness->resolutions(), QStringList({"2560", "1440"}));
+        restart();
+        QCOMPARE(QPair(stored().value(widthKey(0)), stored().value(heightKey(0))),
+                 QPair(QStringLiteral("2560"), QStringLiteral("1440")));
+    }
+
     // Row 0 is read whatever the count; a count past the stored rows adds empty ones.
     void theStoredCountDecidesTheRows_data()
     {

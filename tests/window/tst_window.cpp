@@ -131,7 +131,7 @@ private slots:
     }
 
     // A source is marked on every change, red while it holds no positive number, and then
-    // keeps every target; one valid only through trimming (the line end the conversion refuses)
+    // keeps every target; one valid only through trimming (the NUL the conversion refuses)
     // empties its column. Nothing else is ever marked.
     void invalidSourcesAreRedAndKeepOrEmptyTheColumn_data()
     {
@@ -143,7 +143,8 @@ private slots:
         QTest::newRow("zero") << "0" << true << kept;
         QTest::newRow("negative") << "-5" << true << kept;
         QTest::newRow("empty") << "" << true << kept;
-        QTest::newRow("valid only through trimming") << "1600\r" << false << QStringList{"", ""};
+        QTest::newRow("valid only through trimming")
+            << QString("1600") + QChar(0) << false << QStringList{"", ""};
     }
     void invalidSourcesAreRedAndKeepOrEmptyTheColumn()
     {
@@ -166,12 +167,12 @@ private slots:
     }
 
     // Each source fills its own column row by row, from the resolutions as they stand (blanks
-    // around skipped, a line end not), at every change of its text, typed or pasted, and only
-    // then: editing a resolution calculates nothing.
+    // around skipped, a NUL not), at every change of its text, typed or pasted, and only then:
+    // editing a resolution calculates nothing.
     void eachSourceFillsItsColumnAtItsChangesOnly()
     {
-        m_harness->setRows(
-            {"1920", "1080", "", "", " 1280 ", "\t1024", "1920\r", "1080", "abc", "1"});
+        m_harness->setRows({"1920", "1080", "", "", " 1280 ", "\t1024", QString("1920") + QChar(0),
+                            "1080", "abc", "1"});
         field(*m_form, u"txtSourceHeight").SetFocus();
         QTest::keyClicks(field(*m_form, u"txtSourceHeight").widget(), QStringLiteral("900"));
         QCOMPARE(texts(u"txtTargetWidth"), QStringList({"1600", "", "1125", "", ""}));

@@ -259,6 +259,12 @@ private slots:
                    return QString();
                })
             << " 9280 [4, 4)";
+        QTest::newRow("inserts a line and what follows its break")
+            << width << "1920" << Act([](QAccessibleInterface &f) {
+                   f.editableTextInterface()->insertText(2, "5\r\n6");
+                   return QString();
+               })
+            << " 19520 [5, 5)";
         QTest::newRow("cannot edit a target")
             << "txtTargetWidth"
             << "1920" << Act([](QAccessibleInterface &f) {

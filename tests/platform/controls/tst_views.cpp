@@ -2,6 +2,7 @@
 #include "runtime/twips.h"
 #include "window/layout.h"
 
+#include <QClipboard>
 #include <QScreen>
 #include <QTest>
 
@@ -123,6 +124,51 @@ private slots:
         QCOMPARE(m_harness->widgetOf(target) ? target.widget()->cursorPosition() : -1, 2);
         target.setVisible(false); // shows nothing at once, and then gives its widget back
         QVERIFY(!target.widget()->isVisible() && !m_harness->widgetOf(target));
+    }
+
+    // A one-line field never holds a line break: what arrives with one, set by the program or
+    // pasted at the caret, keeps what stands before the first; the field's own text stays.
+    void aLineBreakEndsWhatArrives_data()
+    {
+        QTest::addColumn<bool>("pasted");   // at the caret of "12|34", or set as the whole text
+        QTest::addColumn<QString>("text");  // what arrives
+        QTest::addColumn<QString>("field"); // the field afterwards, "|" where the caret stands
+        QTest::newRow("LF set") << false << "2560\n"
+                                << "2560|";
+        QTest::newRow("CRLF set") << false << "1600\r\n1080"
+                                  << "1600|";
+        QTest::newRow("CR set") << false << "1600\r"
+                                << "1600|";
+        QTest::newRow("a break first, set") << false << "\n1920"
+                                            << "|";
+        QTest::newRow("LF pasted") << true << "5\n6"
+                                   << "125|34";
+        QTest::newRow("CRLF pasted") << true << "5\r\n"
+                                     << "125|34";
+        QTest::newRow("a line separator pasted")
+            << true << QString("5") + QChar::LineSeparator + "6"
+            << "125|34";
+        QTest::newRow("a break first, pasted") << true << "\n5"
+                                               << "12|34";
+    }
+    void aLineBreakEndsWhatArrives()
+    {
+        QFETCH(bool, pasted);
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        TextBox &control = m_harness->field(u"txtResolutionWidth", 0);
+        control.SetFocus();
+        if (pasted) {
+            control.setText(QStringLiteral("1234"));
+            control.widget()->setCursorPosition(2);
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(control.widget(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            control.setText(text);
+        }
+        const int caret = control.widget()->cursorPosition();
+        QCOMPARE(control.Text().left(caret) + "|" + control.Text().mid(caret), field);
+        QCOMPARE(control.widget()->text(), control.Text());
     }
 
     // Off every screen, a field gets its widget with the focus and keeps it: GotFocus selects
