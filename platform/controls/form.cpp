@@ -7,8 +7,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QResizeEvent>
+#include <QWindow>
 
 namespace plenvor {
 
@@ -140,7 +143,6 @@ bool Form::event(QEvent *event)
 void Form::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    m_placer.moved(pos(), WindowPlacer::frameOf(*this), event->spontaneous());
     // What comes into view shows at once: Qt would answer the exposure from its backing store.
     syncViews();
 }
@@ -148,13 +150,16 @@ void Form::moveEvent(QMoveEvent *event)
 void Form::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_placer.learnFrame(WindowPlacer::frameOf(*this));
     syncViews();
 }
 
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // The window hears every geometry the window system reports; this widget only those that
+    // differ from what the program asked for.
+    windowHandle()->installEventFilter(this); // a second install changes nothing
+    m_placer.shown();
     m_placer.learnFrame(WindowPlacer::frameOf(*this));
     syncViews();
 }
@@ -193,7 +198,20 @@ void Form::childEvent(QChildEvent *event)
 
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != this && static_cast<QWidget *>(watched)->window() == this) {
+    if (watched == windowHandle()) {
+        const QMargins frame = windowHandle()->frameMargins();
+        if (event->type() == QEvent::Resize && event->spontaneous()) {
+            m_placer.sizeReported(static_cast<QResizeEvent *>(event)->size(), frame);
+            syncSoon(); // the place, if it changed too, comes first
+        } else if (event->type() == QEvent::Move && event->spontaneous()) {
+            m_placer.placeReported(static_cast<QMoveEvent *>(event)->pos(), frame);
+            syncViews();
+        } else if (event->type() == QEvent::Expose) {
+            // The window manager has framed the window by the time it shows it; a frame that
+            // leaves the client area where it is reports no move.
+            m_placer.learnFrame(frame);
+        }
+    } else if (watched != this && static_cast<QWidget *>(watched)->window() == this) {
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             // A field that does not take a key passes this same event on to the form.

@@ -2,17 +2,17 @@
 
 #include "runtime/twips.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace plenvor {
 
 namespace {
-
-// A window manager answers a request within this time.
-constexpr qint64 kWindowManagerAnswerMs = 500;
 
 // A Wayland client can neither place its window nor learn where it is.
 bool placesWindows()
@@ -39,27 +39,29 @@ std::vector<ScreenArea> currentScreens(const QWidget &window)
 
 } // namespace
 
-WindowPlacer::WindowPlacer(QWidget &window, Clock clock)
-    : m_window(window), m_clock(std::move(clock))
-{}
-
-qint64 WindowPlacer::steadyClock()
-{
-    static const QElapsedTimer started = [] {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }();
-    return started.elapsed();
-}
-
 void WindowPlacer::place(bool changed, std::optional<Band> focus)
 {
+    reportsDone();
     if (changed || !placesWindows())
         apply(focus);
 }
 
 void WindowPlacer::apply(std::optional<Band> focus)
+{
+    // Resizing the window runs its handlers, which may learn a frame and ask for a new place:
+    // that place is applied once this one is done, never in the middle of it.
+    if (m_applying) {
+        m_applyAgain = true;
+        return;
+    }
+    const QScopedValueRollback applying(m_applying, true);
+    do {
+        m_applyAgain = false;
+        applyOnce(focus);
+    } while (m_applyAgain);
+}
+
+void WindowPlacer::applyOnce(std::optional<Band> focus)
 {
     const FormRect form{m_left, m_top, m_clientWidth, m_clientHeight};
     m_placed =
@@ -67,36 +69,127 @@ void WindowPlacer::apply(std::optional<Band> focus)
     // Known before the window system hears of it: resizing and moving sync the views at once.
     m_client = m_placed.client;
     m_viewOffset = m_placed.viewOffset;
-    m_applying = true;
-    m_window.setFixedSize(m_placed.client.size());
-    if (placesWindows()) {
-        m_requested = m_placed.client.topLeft() - QPoint(m_frame.left(), m_frame.top());
-        m_requestedAt = m_clock();
-        m_window.move(m_requested);
+    const QSize size = m_placed.client.size();
+    if (!placesWindows()) {
+        m_window.setFixedSize(size);
+        return;
     }
-    m_applying = false;
+    // One request for the size and the place together, so that one answer tells of both; the
+    // window can take either size meanwhile, and none other after.
+    m_window.setMinimumSize(size.boundedTo(m_window.size()));
+    m_window.setMaximumSize(size.expandedTo(m_window.size()));
+    m_window.setGeometry(m_placed.client);
+    m_window.setFixedSize(size);
+    m_requested = m_placed.client;
+    // A hidden window hears no answers, and where the window system has the window already,
+    // none will come.
+    if (m_window.isVisible() && m_requested != m_reported) {
+        m_unanswered.push_back(m_requested);
+        m_asked.push_back(m_requested.topLeft());
+    }
 }
 
-// Qt reports a move of the window system's only where it differs from what the program asked
-// for, so an answer cannot be paired with its request: a move from the window system soon
-// after a request is taken as the window manager's answer, a later one as the user's. A move
-// made on the widget itself is never an answer.
-void WindowPlacer::moved(QPoint at, QMargins frame, bool byWindowSystem)
+void WindowPlacer::shown()
 {
-    if (!placesWindows() || m_applying)
+    m_reported = {};
+    m_unanswered = {m_window.geometry()};
+    m_asked = {m_window.geometry().topLeft()};
+}
+
+bool WindowPlacer::exposed() const
+{
+    const QWindow *window = m_window.windowHandle();
+    return window && window->isExposed();
+}
+
+namespace {
+
+// Logical pixels may come back a pixel off on a scaled screen.
+bool near(QPoint a, QPoint b)
+{
+    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+}
+
+bool near(QSize a, QSize b)
+{
+    return near(QPoint(a.width(), a.height()), QPoint(b.width(), b.height()));
+}
+
+} // namespace
+
+bool WindowPlacer::answers(const QRect &client, bool moved)
+{
+    // Every request up to the latest one `asked` accepts is answered; whether there was one.
+    const auto answeredThrough = [this](auto asked) {
+        const auto latest = std::find_if(m_unanswered.rbegin(), m_unanswered.rend(), asked);
+        if (latest == m_unanswered.rend())
+            return false;
+        m_unanswered.erase(m_unanswered.begin(), latest.base());
+        return true;
+    };
+    // A new size where the window was is no move; the window manager may move it next.
+    if (!moved) {
+        answeredThrough([&](const QRect &r) {
+            return near(r.topLeft(), client.topLeft()) && near(r.size(), client.size());
+        });
+        return true;
+    }
+    // A report may tell one request's place with a later one's size: a place the program asked
+    // for is never the user's.
+    const auto samePlace = [&](QPoint p) { return near(p, client.topLeft()); };
+    if (std::ranges::any_of(m_asked, samePlace)) {
+        answeredThrough([&](const QRect &r) { return samePlace(r.topLeft()); });
+        return true;
+    }
+    // Elsewhere: the window manager's own place for a request of that size, or the user's move.
+    return answeredThrough([&](const QRect &r) { return near(r.size(), client.size()); });
+}
+
+void WindowPlacer::reported(const QRect &client, QMargins frame)
+{
+    if (!placesWindows() || (client == m_reported && frame == m_frame))
         return;
+    // The user moves the window, but never resizes it.
+    const bool moved = !m_reported.isValid() || client.topLeft() != m_reported.topLeft();
+    m_reported = client;
+    // Before the window is on the screen, the window manager is placing it, not the user.
+    const bool answer = answers(client, moved) || !exposed();
     learnFrame(frame);
-    const bool answer = byWindowSystem && m_clock() - m_requestedAt <= kWindowManagerAnswerMs;
-    if (m_window.isVisible() && at != m_requested && !answer) {
-        m_left = float(pixelsToTwips(at.x()));
-        m_top = float(pixelsToTwips(int(at.y() - m_viewOffset)));
+    if (!answer) {
+        m_asked.clear();
+        m_left = float(pixelsToTwips(client.left() - m_frame.left()));
+        m_top = float(pixelsToTwips(int(client.top() - m_frame.top() - m_viewOffset)));
         apply();
         return;
     }
     // The window manager may put the window elsewhere than asked, also before it maps it; the
     // window then shows the part of the form that stands where it is.
-    m_client = m_window.geometry();
+    m_client = client;
     m_viewOffset = m_placed.clipped ? m_client.top() - m_placed.formClientTop : 0;
+}
+
+void WindowPlacer::sizeReported(QSize size, QMargins frame)
+{
+    reportsDone();
+    m_sizeAlone = size;
+    m_sizeFrame = frame;
+}
+
+void WindowPlacer::placeReported(QPoint at, QMargins frame)
+{
+    const QSize size =
+        m_sizeAlone.value_or(m_reported.isValid() ? m_reported.size() : m_window.size());
+    m_sizeAlone.reset();
+    reported(QRect(at, size), frame);
+}
+
+void WindowPlacer::reportsDone()
+{
+    if (!m_sizeAlone)
+        return;
+    const QSize size = *std::exchange(m_sizeAlone, std::nullopt);
+    const QPoint at = m_reported.isValid() ? m_reported.topLeft() : m_window.geometry().topLeft();
+    reported(QRect(at, size), m_sizeFrame);
 }
 
 QMargins WindowPlacer::frameOf(const QWidget &window)

@@ -2,8 +2,6 @@
 
 #include "controls/placement.h"
 
-#include <functional>
-
 class QWidget;
 
 namespace plenvor {
@@ -12,13 +10,16 @@ namespace plenvor {
 // placeForm() says: within what the window system can hold, clipped to the screens where the
 // form is larger. It learns the frame the window manager gives the window, and takes the
 // moves the user makes back into the form's values.
+//
+// The window system reports where the window is, but not why: its reports are paired with the
+// program's requests. The window manager keeps the fixed size it is asked for and may put the
+// window elsewhere than asked, so a report answers the latest request of its size still
+// unanswered, and every one before it. A report that answers none, once the window is on the
+// screen, is the user's move.
 class WindowPlacer
 {
 public:
-    // Milliseconds on a clock that only goes forward.
-    using Clock = std::function<qint64()>;
-
-    explicit WindowPlacer(QWidget &window, Clock clock = steadyClock);
+    explicit WindowPlacer(QWidget &window) : m_window(window) {}
 
     float left() const { return m_left; }
     float top() const { return m_top; }
@@ -33,9 +34,17 @@ public:
     // Puts the real window where the form's values place it, where they `changed`; where a
     // compositor places the window, its view follows the `focus` (form pixels) as well.
     void place(bool changed, std::optional<Band> focus);
-    // The window went to `at`, in the `frame` it has now: by the window manager's answer or by
-    // the user.
-    void moved(QPoint at, QMargins frame, bool byWindowSystem);
+    // The window has been made, where the form stood: the window system's first report of it
+    // answers that.
+    void shown();
+    // The window system reports the window's client area where it is now, in the frame it has
+    // now (logical pixels): the window manager's answer to a request, or the user's move.
+    void reported(const QRect &client, QMargins frame);
+    // The same, as Qt tells it: a new size, then a new place, each only where it changed. A
+    // size is taken with the place that follows it, or on its own once reports are done.
+    void sizeReported(QSize size, QMargins frame);
+    void placeReported(QPoint at, QMargins frame);
+    void reportsDone();
     // The window system tells the frame (the window's) once the window is mapped; the form
     // keeps its centre.
     void learnFrame(QMargins frame);
@@ -47,19 +56,25 @@ public:
     qint64 viewOffset() const { return m_viewOffset; }
 
 private:
-    static qint64 steadyClock();
     void apply(std::optional<Band> focus = std::nullopt);
+    void applyOnce(std::optional<Band> focus);
+    bool answers(const QRect &client, bool moved);
+    bool exposed() const;
 
     QWidget &m_window;
-    Clock m_clock;
     float m_left = 0;
     float m_top = 0;
     float m_clientWidth = 0;
     float m_clientHeight = 0;
-    QMargins m_frame; // pixels, as the window manager reports them once the window is mapped
-    QPoint m_requested;
-    qint64 m_requestedAt = 0;
+    QMargins m_frame;  // pixels, as the window manager reports them once the window is mapped
+    QRect m_requested; // the client area last asked for
+    std::vector<QRect> m_unanswered;  // requests the window system has not reported, oldest first
+    std::vector<QPoint> m_asked;      // the places asked for since the user last moved the window
+    QRect m_reported;                 // the window system's last report
+    std::optional<QSize> m_sizeAlone; // a size reported, its place not yet
+    QMargins m_sizeFrame;
     bool m_applying = false;
+    bool m_applyAgain = false;
     QRect m_client; // where the real window's client area is: as asked, then as told
     Placement m_placed;
     qint64 m_viewOffset = 0;

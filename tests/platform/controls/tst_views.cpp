@@ -194,7 +194,11 @@ private slots:
         focused.SetFocus();
         QTest::keyClick(focused.widget(), Qt::Key_End);
         m_form->move(m_form->x(), m_form->y() - 700);
-        QCOMPARE(m_form->Top(), float(pixelsToTwips(twipsToPixels(-40000.f) - 700)));
+        // The form follows once the window system reports the window where the user put it
+        // (within the offscreen platform's own frame of 2 pixels).
+        const float dragged = float(pixelsToTwips(twipsToPixels(-40000.f) - 700));
+        QTRY_VERIFY2(qAbs(m_form->Top() - dragged) <= float(pixelsToTwips(2)),
+                     "the form did not follow the drag");
         const auto [shown, reference] = shownAndReference();
         QCOMPARE(shown, reference);
         QVERIFY(m_form->focusWidget() == focused.widget() && m_harness->inPlace(focused));

@@ -1,79 +1,139 @@
 #include "controls/window_placer.h"
 #include "fakes/offscreen.h"
+#include "runtime/twips.h"
 
 #include <QTest>
 #include <QWidget>
 
 using namespace plenvor;
 
-// What the placer makes of where the window goes: the window manager's answer to a request
-// leaves the form where it stands, the user's move takes the form along, and a frame learnt
-// keeps the form's centre.
+namespace {
+
+// A window whose resize handler learns a frame, as a window manager may tell one while the
+// program resizes the window.
+class FramedOnResize final : public QWidget
+{
+public:
+    WindowPlacer placer{*this};
+    QMargins frame;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        placer.learnFrame(frame);
+    }
+};
+
+// A form of one row at (100, 200) pixels, its window on the screen.
+void showOneRow(QWidget &window, WindowPlacer &placer)
+{
+    placer.setLeft(1500.f);
+    placer.setTop(3000.f);
+    placer.setClientWidth(7350.f);
+    placer.setClientHeight(1215.f);
+    placer.place(true, std::nullopt);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        QTest::qFail("the window was not exposed", __FILE__, __LINE__);
+}
+
+} // namespace
+
+// What the placer makes of the window system's reports: an answer to a request, wherever the
+// window manager put the window and however late, leaves the form where the program put it;
+// the user's move takes the form along; a frame learnt keeps the form's centre.
 class tst_WindowPlacer : public test::OffscreenTest
 {
     Q_OBJECT
 
 private slots:
-    void movesAndFrames_data()
+    void answersAndMoves_data()
     {
-        QTest::addColumn<QMargins>("frame");   // the frame the window has after the move
-        QTest::addColumn<QPoint>("at");        // where the window went, in pixels
-        QTest::addColumn<bool>("bySystem");    // a move of the window system's, or the widget's
-        QTest::addColumn<int>("after");        // milliseconds after the program's request
-        QTest::addColumn<QPointF>("expected"); // the form's left and top afterwards, in twips
-        const QMargins none;
-        const QPoint asked(100, 200);
-        const QPointF kept(1500, 3000);
-        const QPointF taken(1950, 3900); // (130, 260) in twips
-        QTest::newRow("the answer to a request") << none << QPoint(130, 260) << true << 100 << kept;
-        QTest::newRow("an answer at the last moment")
-            << none << QPoint(130, 260) << true << 500 << kept;
-        QTest::newRow("a move of the system's after that is the user's")
-            << none << QPoint(130, 260) << true << 501 << taken;
-        QTest::newRow("a move of the widget's is the user's at once")
-            << none << QPoint(130, 260) << false << 0 << taken;
-        QTest::newRow("to where it was asked") << none << asked << false << 900 << kept;
-        // 4 pixels wider and 22 higher: half of each goes left and up.
-        QTest::newRow("a frame learnt, the form keeps its centre")
-            << QMargins(2, 20, 2, 2) << asked << true << 100 << QPointF(1470, 2835);
-        QTest::newRow("a frame learnt with the user's move")
-            << QMargins(2, 20, 2, 2) << QPoint(130, 260) << false << 0 << taken;
+        // "ask": the program adds a row. The window system reports the Nth request: "answer N"
+        // where asked, "elsewhere N" somewhere else, "resized N" at the last place reported,
+        // "mixed N M" at its place with the Mth request's size; "user": the window moved from
+        // where it was last reported.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("taken"); // the form follows the user's move, or stays put
+        QTest::newRow("the answer where asked") << QStringList{"ask", "answer 1"} << false;
+        QTest::newRow("the answer elsewhere") << QStringList{"ask", "elsewhere 1"} << false;
+        QTest::newRow("the new size first, then the place")
+            << QStringList{"ask", "resized 1", "answer 1"} << false;
+        QTest::newRow("late answers, each elsewhere")
+            << QStringList{"ask", "ask", "elsewhere 1", "elsewhere 2"} << false;
+        QTest::newRow("one answer for two requests")
+            << QStringList{"ask", "ask", "elsewhere 2"} << false;
+        QTest::newRow("places and sizes of late answers mixed")
+            << QStringList{"ask", "ask", "ask", "mixed 1 3", "mixed 2 3", "answer 3"} << false;
+        QTest::newRow("a place asked for before, again")
+            << QStringList{"ask", "answer 1", "ask", "answer 2", "answer 1"} << false;
+        QTest::newRow("the user's move") << QStringList{"user"} << true;
+        QTest::newRow("the user's move just after late answers")
+            << QStringList{"ask", "ask", "elsewhere 1", "answer 2", "user"} << true;
     }
-    void movesAndFrames()
+    void answersAndMoves()
     {
-        QFETCH(QMargins, frame);
-        QFETCH(QPoint, at);
-        QFETCH(bool, bySystem);
-        QFETCH(int, after);
-        QFETCH(QPointF, expected);
+        QFETCH(QStringList, steps);
+        QFETCH(bool, taken);
         QWidget window;
-        qint64 now = 1000;
-        WindowPlacer placer(window, [&] { return now; });
-        placer.setLeft(1500.f);
-        placer.setTop(3000.f);
-        placer.setClientWidth(7350.f);
-        placer.setClientHeight(1215.f);
-        placer.place(true, std::nullopt);
-        window.show();
-        QCOMPARE(window.pos(), QPoint(100, 200));
-        now += after;
-        window.move(at);
-        placer.moved(at, frame, bySystem);
-        QCOMPARE(QPointF(placer.left(), placer.top()), expected);
-        placer.learnFrame(frame); // learnt once
-        QCOMPARE(QPointF(placer.left(), placer.top()), expected);
+        WindowPlacer placer(window);
+        showOneRow(window, placer);
+        QVector<QRect> asked;
+        QRect last = window.geometry();
+        for (const QString &step : steps) {
+            const QStringList words = step.split(u' ');
+            const auto request = [&](int word) { return asked[words[word].toInt() - 1]; };
+            if (step == "ask") {
+                placer.setClientHeight(placer.clientHeight() + 420.f);
+                placer.setTop(placer.top() - 210.f);
+                placer.place(true, std::nullopt);
+                asked << window.geometry();
+                continue;
+            }
+            if (step == "user")
+                last.translate(30, 60);
+            else if (words[0] == "answer")
+                last = request(1);
+            else if (words[0] == "elsewhere")
+                last = request(1).translated(0, 40);
+            else if (words[0] == "resized")
+                last.setSize(request(1).size());
+            else
+                last = QRect(request(1).topLeft(), request(2).size());
+            placer.reported(last, QMargins());
+        }
+        const QPointF put(1500, 3000 - 210 * asked.size());
+        QCOMPARE(QPointF(placer.left(), placer.top()),
+                 taken ? QPointF(pixelsToTwips(last.left()), pixelsToTwips(last.top())) : put);
     }
 
-    // A window not yet shown goes where the window manager puts it, and the form stays.
-    void aHiddenWindowMovedIsNoUsersMove()
+    // 4 pixels wider and 22 higher: half of each goes left and up, whether the window manager
+    // tells it with its answer or in the middle of the program's own resize.
+    void aFrameLearntKeepsTheFormsCentre()
+    {
+        FramedOnResize window;
+        showOneRow(window, window.placer);
+        window.placer.reported(window.geometry(), QMargins(2, 20, 2, 2));
+        QCOMPARE(QPointF(window.placer.left(), window.placer.top()), QPointF(1470, 2835));
+        window.frame = QMargins(4, 40, 4, 4);
+        window.placer.setClientHeight(1635.f);
+        window.placer.place(true, std::nullopt);
+        const QPoint outer(twipsToPixels(window.placer.left()), twipsToPixels(window.placer.top()));
+        QCOMPARE(QPointF(window.placer.left(), window.placer.top()), QPointF(1440, 2670));
+        QCOMPARE(window.geometry(), QRect(outer + QPoint(4, 40), QSize(490, 109)));
+    }
+
+    // A window not yet on the screen goes where the window manager puts it, and the form stays.
+    void aWindowNotYetShownIsPlacedNotMoved()
     {
         QWidget window;
-        WindowPlacer placer(window, [] { return qint64(10000); });
+        WindowPlacer placer(window);
         placer.setLeft(1500.f);
         placer.setClientWidth(7350.f);
         placer.setClientHeight(1215.f);
         placer.place(true, std::nullopt);
-        placer.moved(QPoint(300, 300), QMargins(), false);
+        placer.reported(QRect(300, 300, 490, 81), QMargins());
         QCOMPARE(QPointF(placer.left(), placer.top()), QPointF(1500, 0));
     }
 };
