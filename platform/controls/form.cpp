@@ -3,6 +3,7 @@
 #include "runtime/key_codes.h"
 #include "runtime/twips.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -211,24 +212,20 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
             // leaves the client area where it is reports no move.
             m_placer.learnFrame(frame);
         }
-    } else if (watched != this && static_cast<QWidget *>(watched)->window() == this) {
-        if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            // A field that does not take a key passes this same event on to the form.
-            m_previewed = key;
-            previewKey(*key);
-        } else if (event->type() == QEvent::KeyRelease) {
-            m_previewed = nullptr;
-        }
+    } else if (event->type() == QEvent::KeyPress && watched != this &&
+               static_cast<QWidget *>(watched)->window() == this) {
+        previewKey(*static_cast<QKeyEvent *>(event));
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void Form::keyPressEvent(QKeyEvent *event)
 {
-    if (event != m_previewed)
+    // Keys go to the focused widget: one that reaches the form while a field of its own has the
+    // focus was shown to the handler on its way in, and the field passed it on.
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus == this || !isAncestorOf(focus))
         previewKey(*event);
-    m_previewed = nullptr;
     QWidget::keyPressEvent(event);
 }
 

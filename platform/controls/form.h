@@ -126,7 +126,6 @@ private:
 
     ErrorReport &m_report;
     State m_state = State::Created;
-    const QKeyEvent *m_previewed = nullptr;
     bool m_syncPosted = false;
     bool m_geometryPending = false;
     WindowPlacer m_placer;

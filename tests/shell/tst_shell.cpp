@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace plenvor;
 using test::field;
 using test::label;
@@ -194,6 +196,22 @@ private slots:
         QVERIFY2(QTest::qWaitForWindowActive(m_form), "the window did not become active again");
         QCOMPARE(QPair(focused.widget()->cursorPosition(), focused.widget()->selectedText()),
                  QPair(2, QString()));
+    }
+
+    // The handler sees a key the window gets itself after one a field took, though the two
+    // events stand at the same address.
+    void aKeyTheWindowGetsItselfReachesTheHandler()
+    {
+        m_form = &m_harness->show();
+        TextBox &source = field(*m_form, u"txtSourceWidth");
+        std::optional<QKeyEvent> key;
+        key.emplace(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QApplication::sendEvent(source.widget(), &*key);
+        QCOMPARE(source.Text(), QStringLiteral("1"));
+        source.widget()->clearFocus();
+        key.emplace(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(m_form, &*key);
+        QVERIFY2(!m_form->isVisible(), "Esc did not close the window");
     }
 
     // The session asks for the list while the window stays; a window system gone unloads the
