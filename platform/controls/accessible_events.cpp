@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QMetaMethod>
 #include <QPointer>
+#include <QtGui/private/qaccessiblecache_p.h>
 #include <QWidget>
 
 #include <algorithm>
@@ -138,10 +139,10 @@ void forgetAccessible(QWidget &widget)
     if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(&widget)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
         // Qt's cache connects to destroyed() each time it makes an interface for the widget and
-        // never lets go; a widget lent to thousands of fields would gather thousands. Nothing
-        // else of ours listens there.
-        QObject::disconnect(&widget, QMetaMethod::fromSignal(&QObject::destroyed), nullptr,
-                            QMetaMethod());
+        // never lets go; a widget lent to thousands of fields would gather thousands. Only the
+        // cache's own connections go.
+        QObject::disconnect(&widget, QMetaMethod::fromSignal(&QObject::destroyed),
+                            QAccessibleCache::instance(), QMetaMethod());
     }
 }
 

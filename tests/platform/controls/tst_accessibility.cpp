@@ -324,6 +324,9 @@ private slots:
         field(form, u"txtTargetHeight", 55).SetFocus();
         press(form, Qt::Key_Tab);
         QWidget *widget = QApplication::focusWidget();
+        // What others hear of the widget's end is theirs: forgetting it cuts none of it.
+        bool heardTheEnd = false;
+        QObject::connect(widget, &QObject::destroyed, [&] { heardTheEnd = true; });
         const QAccessible::Id first =
             QAccessible::uniqueId(QAccessible::queryAccessibleInterface(widget));
         for (int i = 0; i < 8; ++i)
@@ -333,6 +336,8 @@ private slots:
         QAccessibleInterface *now = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(QAccessible::uniqueId(now) != first);
         QCOMPARE(now->text(QAccessible::Name), QStringLiteral("Ширина экрана, строка 59"));
+        m_harness.reset();
+        QVERIFY(heardTheEnd);
     }
 };
 
