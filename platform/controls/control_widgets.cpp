@@ -211,7 +211,13 @@ Selection FieldWidget::selection() const
 void FieldWidget::select(const Selection &selection)
 {
     setCursorPosition(selection.cursor);
-    if (selection.length > 0)
+    if (selection.length <= 0)
+        return;
+    // The caret stays at the end the selection was made towards, so Shift and an arrow go on
+    // from there.
+    if (selection.cursor == selection.start)
+        setSelection(selection.start + selection.length, -selection.length);
+    else
         setSelection(selection.start, selection.length);
 }
 

@@ -117,6 +117,13 @@ private slots:
         QVERIFY(!m_harness->widgetOf(target) && target.Text() == "typed");
         m_form->setTop(0.f);
         QCOMPARE(m_harness->widgetOf(target) ? target.widget()->selectedText() : "", "yp");
+        target.widget()->setSelection(3, -2); // made right to left, and kept so
+        m_form->setTop(-40000.f);
+        QVERIFY(!m_harness->widgetOf(target));
+        m_form->setTop(0.f);
+        QVERIFY(m_harness->widgetOf(target));
+        QTest::keyClick(target.widget(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(target.widget()->selectedText(), QStringLiteral("typ"));
         target.widget()->setCursorPosition(2); // a caret kept without a selection
         m_form->setTop(-40000.f);
         QVERIFY(!m_harness->widgetOf(target));
