@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
@@ -26,16 +27,30 @@ extern "C" void onTerminationSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(g_wakeFds[0], &byte, 1);
 }
 
+// Neither end goes to the programs the desktop opener starts, and the handler's write never
+// waits: a byte already there wakes the loop as well.
+bool makeWakePair()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_wakeFds) != 0)
+        return false;
+    for (const int fd : g_wakeFds) {
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    return true;
+}
+
 } // namespace
 
 void closeOnTerminationSignals(Form &form)
 {
-    if (g_wakeFds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_wakeFds) != 0)
+    if (g_wakeFds[0] < 0 && !makeWakePair())
         return;
     auto *notifier = new QSocketNotifier(g_wakeFds[1], QSocketNotifier::Read, &form);
     QObject::connect(notifier, &QSocketNotifier::activated, &form, [&form] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::read(g_wakeFds[1], &byte, 1);
+        char bytes[64];
+        while (::read(g_wakeFds[1], bytes, sizeof bytes) > 0) {
+        }
         while (QWidget *modal = QApplication::activeModalWidget()) {
             modal->close();
             if (QApplication::activeModalWidget() == modal)

@@ -9,6 +9,7 @@
 #include "shell/application.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <fcntl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -207,6 +209,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 60000);
         QVERIFY(!modal.isVisible());
         QCOMPARE(h.store->values.value(widthKey(0)), QStringLiteral("1920"));
+        // The handler's write never waits, and the programs the desktop opener starts get
+        // neither end of its wake-up: no socket of the program's goes on to them.
+        for (const QString &fd : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System)) {
+            char target[64] = {};
+            const QByteArray path = "/proc/self/fd/" + fd.toLatin1();
+            if (::readlink(path.constData(), target, sizeof target - 1) < 0 ||
+                !QByteArray(target).startsWith("socket:"))
+                continue;
+            QVERIFY2(::fcntl(fd.toInt(), F_GETFD) & FD_CLOEXEC, target);
+            QVERIFY2(::fcntl(fd.toInt(), F_GETFL) & O_NONBLOCK, target);
+        }
     }
 
     // Qt's own texts turn Russian once the window has been painted.
