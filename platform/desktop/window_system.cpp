@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <QMutex>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,12 +16,10 @@ namespace plenvor {
 
 namespace {
 
-// What Qt said while it tried to reach the window system.
-QStringList &startMessages()
-{
-    static QStringList messages;
-    return messages;
-}
+// What Qt said while it tried to reach the window system, from whichever thread: the xcb
+// plugin's reader thread may speak too.
+QStringList g_startMessages;
+QMutex g_startMessagesLock;
 
 QtMessageHandler &previousHandler()
 {
@@ -81,7 +80,8 @@ void releaseErrors(bool passOn)
 // One line out of what Qt said before it gave up.
 QString reason()
 {
-    for (const QString &message : startMessages()) {
+    const QMutexLocker locked(&g_startMessagesLock);
+    for (const QString &message : g_startMessages) {
         if (message.contains(QLatin1String("could not connect to display")))
             return QStringLiteral("cannot connect to the display \"%1\" (it is not there, or "
                                   "refuses this user); start Plenvor from a desktop session.")
@@ -101,7 +101,8 @@ QString reason()
 void duringStart(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtFatalMsg) {
-        startMessages() << message;
+        const QMutexLocker locked(&g_startMessagesLock);
+        g_startMessages << message;
         return;
     }
     releaseErrors(false);
@@ -168,7 +169,12 @@ void WindowSystem::startDone()
     qInstallMessageHandler(previousHandler());
     releaseErrors(true);
     // The start went well: what Qt said on the way is worth as much as ever.
-    for (const QString &message : std::exchange(startMessages(), {}))
+    QStringList said;
+    {
+        const QMutexLocker locked(&g_startMessagesLock);
+        said = std::exchange(g_startMessages, {});
+    }
+    for (const QString &message : said)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
