@@ -63,10 +63,27 @@ QColor resolveOleColor(OleColor color, const QPalette &palette)
 
 } // namespace
 
+namespace {
+
+// Palettes made from the desktop's, by its key and the two colours; each widget holds its own
+// copy of the data, so the cache may forget them.
+std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> &sharedPalettes()
+{
+    static std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> shared;
+    return shared;
+}
+
+} // namespace
+
+void forgetSharedPalettes()
+{
+    sharedPalettes().clear();
+}
+
 void applyColours(QWidget &widget, OleColor foreColour, OleColor backColour,
                   QPalette::ColorRole foreRole, QPalette::ColorRole backRole)
 {
-    static std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> shared;
+    std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> &shared = sharedPalettes();
     const QPalette system = QApplication::palette(&widget);
     const QColor fore = resolveOleColor(foreColour, system);
     const QColor back = resolveOleColor(backColour, system);

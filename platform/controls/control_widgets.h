@@ -67,5 +67,7 @@ public:
 // keeps following the desktop's.
 void applyColours(QWidget &widget, OleColor foreColour, OleColor backColour,
                   QPalette::ColorRole foreRole, QPalette::ColorRole backRole);
+// The desktop's palette changed: the palettes made from the old one are shared no more.
+void forgetSharedPalettes();
 
 } // namespace plenvor

@@ -178,8 +178,10 @@ void Form::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     // A new desktop palette reaches only windows; the controls' system colours follow it.
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange) {
+        forgetSharedPalettes();
         m_binder.refreshLooks();
+    }
 }
 
 bool Form::focusNextPrevChild(bool next)
