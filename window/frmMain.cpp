@@ -58,11 +58,11 @@ void frmMain::buildLayout()
         switch (spec.role) {
         case Role::SourceWidth:
             field = txtSourceWidth =
-                &addField(QStringLiteral("txtSourceWidth"), m_sourceWidthClass);
+                &m_singleFields.add(QStringLiteral("txtSourceWidth"), m_sourceWidthClass);
             break;
         case Role::SourceHeight:
             field = txtSourceHeight =
-                &addField(QStringLiteral("txtSourceHeight"), m_sourceHeightClass);
+                &m_singleFields.add(QStringLiteral("txtSourceHeight"), m_sourceHeightClass);
             break;
         case Role::ResolutionWidth:
             field = &txtResolutionWidth.create(spec.index, m_resolutionWidthClass);

@@ -3,6 +3,7 @@
 #include "controls/control_array.h"
 #include "controls/controls.h"
 #include "controls/form.h"
+#include "controls/single_fields.h"
 #include "support/services.h"
 
 namespace plenvor {
@@ -25,6 +26,7 @@ private:
     FieldClass m_targetHeightClass;
 
     // The controls, reached from outside by name (Form::control).
+    SingleFields m_singleFields{controls()};
     ControlArray<Label> lblTag{controls(), QStringLiteral("lblTag")};
     TextBox *txtSourceWidth = nullptr;
     TextBox *txtSourceHeight = nullptr;

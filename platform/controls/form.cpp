@@ -27,8 +27,7 @@ const QEvent::Type kSyncEvent = QEvent::Type(QEvent::registerEventType());
 Form::Form(ErrorReport &report, QWidget *parent)
     : QWidget(parent, Qt::Window), m_report(report), m_placer(*this),
       m_binder(
-          *this, [this] { syncSoon(); }, [this] { syncViews(); }),
-      m_singles(m_binder)
+          *this, [this] { syncSoon(); }, [this] { syncViews(); })
 {
     // The background is painted only where a screen shows it (paintEvent).
     setAttribute(Qt::WA_OpaquePaintEvent);

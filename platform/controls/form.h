@@ -1,7 +1,6 @@
 #pragma once
 
 #include "controls/control_array.h"
-#include "controls/single_fields.h"
 #include "controls/view_binder.h"
 #include "controls/window_placer.h"
 #include "runtime/error_report.h"
@@ -93,11 +92,6 @@ protected:
 
     // Where the form's control arrays are made.
     ControlHost &controls() { return m_binder; }
-    // Makes one of the form's single text fields.
-    TextBox &addField(QString name, const FieldClass &fieldClass)
-    {
-        return m_singles.add(std::move(name), fieldClass);
-    }
     void setClientSize(qint32 widthTwips, qint32 heightTwips);
 
     bool event(QEvent *event) override;
@@ -131,7 +125,6 @@ private:
     WindowPlacer m_placer;
     // Before the controls, which tell it of themselves to their end.
     ViewBinder m_binder;
-    SingleFields m_singles;
 };
 
 } // namespace plenvor
