@@ -96,10 +96,8 @@ protected:
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void childEvent(QChildEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

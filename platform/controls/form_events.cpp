@@ -2,8 +2,6 @@
 
 #include "runtime/key_codes.h"
 
-#include <QApplication>
-#include <QChildEvent>
 #include <QKeyEvent>
 #include <QMoveEvent>
 #include <QPainter>
@@ -11,8 +9,8 @@
 #include <QResizeEvent>
 #include <QWindow>
 
-// What the form hears from Qt: the window system's reports, keys on their way to a field,
-// paints, a new desktop palette, Tab.
+// What the form hears from Qt: the window system's reports and keys, paints, a new desktop
+// palette, Tab.
 
 namespace plenvor {
 
@@ -32,8 +30,8 @@ void Form::resizeEvent(QResizeEvent *event)
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The window hears every geometry the window system reports; this widget only those that
-    // differ from what the program asked for.
+    // The window hears every key and every geometry the window system reports; this widget
+    // only those that differ from what the program asked for.
     windowHandle()->installEventFilter(this); // a second install changes nothing
     m_placer.shown();
     m_placer.learnFrame(WindowPlacer::frameOf(*this));
@@ -64,46 +62,37 @@ bool Form::focusNextPrevChild(bool next)
     return m_binder.focusNext(next) || QWidget::focusNextPrevChild(next);
 }
 
-void Form::childEvent(QChildEvent *event)
-{
-    // Key preview covers every widget that can take the keyboard. A widget is polished before
-    // it can be shown, so before it can have the focus.
-    if (event->type() == QEvent::ChildPolished && event->child()->isWidgetType() &&
-        static_cast<QWidget *>(event->child())->focusPolicy() != Qt::NoFocus)
-        event->child()->installEventFilter(this); // a second install changes nothing
-    QWidget::childEvent(event);
-}
-
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == windowHandle()) {
-        const QMargins frame = windowHandle()->frameMargins();
-        if (event->type() == QEvent::Resize && event->spontaneous()) {
+    if (watched != windowHandle())
+        return QWidget::eventFilter(watched, event);
+    const QMargins frame = windowHandle()->frameMargins();
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Every key the user presses enters here once, before the widget that has the focus.
+        previewKey(*static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::Resize:
+        if (event->spontaneous()) {
             m_placer.sizeReported(static_cast<QResizeEvent *>(event)->size(), frame);
             syncSoon(); // the place, if it changed too, comes first
-        } else if (event->type() == QEvent::Move && event->spontaneous()) {
+        }
+        break;
+    case QEvent::Move:
+        if (event->spontaneous()) {
             m_placer.placeReported(static_cast<QMoveEvent *>(event)->pos(), frame);
             syncViews();
-        } else if (event->type() == QEvent::Expose) {
-            // The window manager has framed the window by the time it shows it; a frame that
-            // leaves the client area where it is reports no move.
-            m_placer.learnFrame(frame);
         }
-    } else if (event->type() == QEvent::KeyPress && watched != this &&
-               static_cast<QWidget *>(watched)->window() == this) {
-        previewKey(*static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::Expose:
+        // The window manager has framed the window by the time it shows it; a frame that
+        // leaves the client area where it is reports no move.
+        m_placer.learnFrame(frame);
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void Form::keyPressEvent(QKeyEvent *event)
-{
-    // Keys go to the focused widget: one that reaches the form while a field of its own has the
-    // focus was shown to the handler on its way in, and the field passed it on.
-    const QWidget *focus = QApplication::focusWidget();
-    if (!focus || focus == this || !isAncestorOf(focus))
-        previewKey(*event);
-    QWidget::keyPressEvent(event);
 }
 
 void Form::previewKey(const QKeyEvent &event)

@@ -52,6 +52,10 @@ public:
     {
         ++m_state->shown;
         m_state->owner = owner;
+        // A modal box takes the keyboard from its owner, which gets it back only once the box
+        // has gone.
+        if (QWidget *focused = QApplication::focusWidget())
+            focused->clearFocus();
         return m_state->status;
     }
 
@@ -99,7 +103,7 @@ frmMain &WindowHarness::showRows(int rows)
 void WindowHarness::press(Qt::Key key, int times) const
 {
     for (int i = 0; i < times; ++i)
-        QTest::keyClick(form->focusWidget(), key, Qt::ControlModifier | Qt::KeypadModifier);
+        QTest::keyClick(form->windowHandle(), key, Qt::ControlModifier | Qt::KeypadModifier);
 }
 
 QWidget *WindowHarness::widgetOf(const Control &control) const

@@ -57,7 +57,7 @@ QString line(QAccessibleInterface *item)
 
 void press(frmMain &form, Qt::Key key, Qt::KeyboardModifiers mods = {})
 {
-    QTest::keyClick(form.focusWidget(), key, mods);
+    QTest::keyClick(form.windowHandle(), key, mods);
 }
 
 const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
