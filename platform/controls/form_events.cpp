@@ -34,7 +34,6 @@ void Form::showEvent(QShowEvent *event)
     // only those that differ from what the program asked for.
     windowHandle()->installEventFilter(this); // a second install changes nothing
     m_placer.shown();
-    m_placer.learnFrame(WindowPlacer::frameOf(*this));
     syncViews();
 }
 

@@ -192,14 +192,6 @@ void WindowPlacer::reportsDone()
     reported(QRect(at, size), m_sizeFrame);
 }
 
-QMargins WindowPlacer::frameOf(const QWidget &window)
-{
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
-}
-
 void WindowPlacer::learnFrame(QMargins frame)
 {
     if (frame == m_frame)

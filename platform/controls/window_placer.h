@@ -48,7 +48,6 @@ public:
     // The window system tells the frame (the window's) once the window is mapped; the form
     // keeps its centre.
     void learnFrame(QMargins frame);
-    static QMargins frameOf(const QWidget &window);
 
     // The part of the real window's client area that screens show, in its pixels.
     QRect onScreen() const;

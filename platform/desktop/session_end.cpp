@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QSemaphore>
 #include <QSessionManager>
-#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,10 +46,8 @@ void onMessage(QtMsgType type, const QMessageLogContext &context, const QString 
         g_previous(type, context, message);
         return;
     }
-    if (QThread::currentThread() == qApp->thread())
-        endWithoutDisplay(message);
-    // The plugin's own thread: the form belongs to the GUI thread, which unloads it and ends
-    // the process. This thread must not return meanwhile, or the plugin ends it first.
+    // The form belongs to the GUI thread: there it unloads at once; a thread of the plugin's
+    // hands it over and must not return meanwhile, or the plugin ends the process first.
     QMetaObject::invokeMethod(qApp, [message] { endWithoutDisplay(message); });
     QSemaphore never;
     never.acquire();
