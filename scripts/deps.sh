@@ -3,18 +3,25 @@
 #   scripts/deps.sh run    what building and running takes
 #   scripts/deps.sh unit   that, and what the unit tests take
 #   scripts/deps.sh test   that, and what every test takes
+#   scripts/deps.sh --list SET   prints the set, installing nothing
 set -eu
 
 run_packages="cmake g++ make qt6-base-dev qt6-base-private-dev qt6-translations-l10n fonts-wine xdg-utils"
 unit_packages="$run_packages qt6-wayland"
 test_packages="$unit_packages clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox weston qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon clang libclang-rt-14-dev sway wtype wl-clipboard libsm-dev libice-dev"
 
+list=false
+[ "${1:-}" = "--list" ] && list=true && shift
 case "${1:-run}" in
     run) wanted=$run_packages ;;
     unit) wanted=$unit_packages ;;
     test) wanted=$test_packages ;;
-    *) echo "usage: $0 run|unit|test" >&2; exit 2 ;;
+    *) echo "usage: $0 [--list] run|unit|test" >&2; exit 2 ;;
 esac
+if $list; then
+    echo "$wanted"
+    exit 0
+fi
 
 missing=""
 for p in $wanted; do

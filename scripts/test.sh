@@ -6,7 +6,8 @@
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
 #   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again,
-#   - the libFuzzer target (clang), for a bounded time.
+#   - the libFuzzer target (clang), for a bounded time,
+#   - each package set of scripts/deps.sh against what its command's build reads.
 # With --quick, only what the unit tests need is built, and only they run: the edit loop.
 set -eu
 cd "$(dirname "$0")/.."
@@ -14,9 +15,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 if [ "${1:-}" = "--quick" ]; then
     scripts/deps.sh unit
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    scripts/configure.sh -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLENVOR_BUILD_TESTS=ON
     cmake --build build -j "$jobs" --target $(ctest --test-dir build -N -L unit | sed -n 's/^ *Test *#[0-9]*: //p')
-    exec ctest --test-dir build --output-on-failure -j "$jobs" -L unit
+    exec ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" -L unit
 fi
 
 scripts/deps.sh test
@@ -26,26 +27,31 @@ find platform support validation window settings shell tests bench resources \
     \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format --dry-run -Werror
 
 echo "== Build and test"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DPLENVOR_WERROR=ON
+scripts/configure.sh -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLENVOR_BUILD_TESTS=ON \
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DPLENVOR_WERROR=ON -DPLENVOR_LINK_DEPENDS=ON
 cmake --build build -j "$jobs"
 if ! find platform support validation window settings shell -name '*.cpp' -print |
     xargs -P "$jobs" -n 4 clang-tidy -p build --quiet >build/clang-tidy.log 2>&1; then
     grep -v 'warnings generated' build/clang-tidy.log
     exit 1
 fi
-ctest --test-dir build --output-on-failure -j "$jobs" -L unit
-ctest --test-dir build --output-on-failure -L 'e2e|package'
+ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs" -L unit
+ctest --test-dir build --output-on-failure --no-tests=error -L 'e2e|package'
 
 echo "== Build and test under the sanitizers"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON -DPLENVOR_BUILD_BENCH=OFF \
-    -DPLENVOR_WERROR=ON
+scripts/configure.sh -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_SANITIZE=ON \
+    -DPLENVOR_BUILD_TESTS=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON -DPLENVOR_LINK_DEPENDS=ON
 cmake --build build-sanitize -j "$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -L unit
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs" -L unit
 
 echo "== Fuzz"
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON
+scripts/configure.sh -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_TESTS=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON \
+    -DPLENVOR_LINK_DEPENDS=ON
 cmake --build build-fuzz -j "$jobs" --target fuzz_stored_list
-ctest --test-dir build-fuzz --output-on-failure -L fuzz
+ctest --test-dir build-fuzz --output-on-failure --no-tests=error -L fuzz
+
+echo "== Package sets"
+scripts/check_packages.sh
 
 echo "== All tests passed"
