@@ -8,6 +8,7 @@
 #include "desktop/session_end.h"
 #include "desktop/termination_signals.h"
 #include "desktop/translations.h"
+#include "desktop/window_frames.h"
 #include "desktop/window_system.h"
 #include "shell/modMain.h"
 #include "version.h"
@@ -30,6 +31,7 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     windowSystem.guardStart();
     QApplication application(windowSystem.argc(), windowSystem.argv());
     windowSystem.startDone();
+    chooseWhoDrawsFrames();
     const AppObject app = AppObject::plenvor();
     QCoreApplication::setOrganizationName(app.productName);
     QCoreApplication::setApplicationName(app.exeName);

@@ -107,6 +107,13 @@ qint32 Form::countOf(QStringView name) const
     return count;
 }
 
+bool Form::s_ownFrames = false;
+
+void Form::drawOwnFrames()
+{
+    s_ownFrames = true;
+}
+
 void Form::Show()
 {
     if (m_state == State::Created) {
@@ -116,6 +123,10 @@ void Form::Show()
     }
     if (m_state != State::Loaded)
         return;
+    if (s_ownFrames && !m_titleBar) {
+        m_titleBar = new TitleBar(*this);
+        m_placer.setHeader(m_titleBar->barHeight());
+    }
     m_geometryPending = true;
     syncViews();
     show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/control_array.h"
+#include "controls/title_bar.h"
 #include "controls/view_binder.h"
 #include "controls/window_placer.h"
 #include "runtime/error_report.h"
@@ -36,6 +37,9 @@ public:
     void setLeft(float twips);
     void setTop(float twips);
     void setHeight(float twips);
+
+    // From here on, forms draw their own frame: where the program runs, nobody else draws one.
+    static void drawOwnFrames();
 
     // Loads the form on first use (Form_Load runs to its end), then shows it modeless.
     // Run-time errors from Form_Load reach the caller.
@@ -116,11 +120,14 @@ private:
     void geometryChanged();
     void syncSoon();
 
+    static bool s_ownFrames;
+
     ErrorReport &m_report;
     State m_state = State::Created;
     bool m_syncPosted = false;
     bool m_geometryPending = false;
     WindowPlacer m_placer;
+    TitleBar *m_titleBar = nullptr; // the frame of the form's own, where it draws one
     // Before the controls, which tell it of themselves to their end.
     ViewBinder m_binder;
 };

@@ -24,6 +24,8 @@ void Form::moveEvent(QMoveEvent *event)
 void Form::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (m_titleBar)
+        m_titleBar->setGeometry(0, 0, width(), m_titleBar->barHeight());
     syncViews();
 }
 
@@ -54,6 +56,10 @@ void Form::changeEvent(QEvent *event)
         forgetSharedPalettes();
         m_binder.refreshLooks();
     }
+    if (m_titleBar &&
+        (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange ||
+         event->type() == QEvent::WindowIconChange))
+        m_titleBar->update();
 }
 
 bool Form::focusNextPrevChild(bool next)

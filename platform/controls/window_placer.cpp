@@ -64,14 +64,16 @@ void WindowPlacer::apply(std::optional<Band> focus)
 void WindowPlacer::applyOnce(std::optional<Band> focus)
 {
     const FormRect form{m_left, m_top, m_clientWidth, m_clientHeight};
+    const QMargins frame = m_frame + QMargins(0, m_header, 0, 0);
     m_placed =
-        placeForm({form, m_frame, currentScreens(m_window), placesWindows(), focus, m_viewOffset});
+        placeForm({form, frame, currentScreens(m_window), placesWindows(), focus, m_viewOffset});
     // Known before the window system hears of it: resizing and moving sync the views at once.
     m_client = m_placed.client;
     m_viewOffset = m_placed.viewOffset;
     const QSize size = m_placed.client.size();
     if (!placesWindows()) {
-        m_window.setFixedSize(size);
+        m_client.setHeight(m_client.height() + m_header);
+        m_window.setFixedSize(m_client.size());
         return;
     }
     // One request for the size and the place together, so that one answer tells of both; the

@@ -51,8 +51,12 @@ public:
 
     // The part of the real window's client area that screens show, in its pixels.
     QRect onScreen() const;
-    // How far down the form the real window's client area starts, in pixels.
-    qint64 viewOffset() const { return m_viewOffset; }
+    // How far down the form the real window's client area starts, in pixels: above the form
+    // by the height of a title bar the window draws itself.
+    qint64 viewOffset() const { return m_viewOffset - m_header; }
+    // Where a compositor places the window: the window draws a title bar this high above the
+    // form's view.
+    void setHeader(int pixels) { m_header = pixels; }
 
 private:
     void apply(std::optional<Band> focus = std::nullopt);
@@ -77,6 +81,7 @@ private:
     QRect m_client; // where the real window's client area is: as asked, then as told
     Placement m_placed;
     qint64 m_viewOffset = 0;
+    int m_header = 0;
 };
 
 } // namespace plenvor

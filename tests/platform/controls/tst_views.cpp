@@ -1,9 +1,11 @@
+#include "controls/title_bar.h"
 #include "fakes/harness.h"
 #include "runtime/twips.h"
 #include "window/layout.h"
 
 #include <QClipboard>
 #include <QScreen>
+#include <QStyleOptionTitleBar>
 #include <QTest>
 
 using namespace plenvor;
@@ -176,6 +178,35 @@ private slots:
         const int caret = control.widget()->cursorPosition();
         QCOMPARE(control.Text().left(caret) + "|" + control.Text().mid(caret), field);
         QCOMPARE(control.widget()->text(), control.Text());
+    }
+
+    // The frame a window draws itself: its minimise and close buttons act when released where
+    // they were pressed, and a press elsewhere on it closes nothing.
+    void aFrameOfTheWindowsOwn()
+    {
+        QWidget window;
+        window.setFixedSize(490, 109);
+        TitleBar bar(window);
+        bar.setGeometry(0, 0, 490, bar.barHeight());
+        window.show();
+        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window was not exposed");
+        QStyleOptionTitleBar option;
+        option.initFrom(&bar);
+        option.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        const auto centre = [&](QStyle::SubControl control) {
+            return bar.style()
+                ->subControlRect(QStyle::CC_TitleBar, &option, control, &bar)
+                .center();
+        };
+        QTest::mousePress(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarCloseButton));
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(5, bar.barHeight() / 2));
+        QVERIFY(window.isVisible());
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarMinButton));
+        QTRY_VERIFY(window.isMinimized());
+        window.showNormal();
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarCloseButton));
+        QVERIFY(!window.isVisible());
     }
 
     // Off every screen, a field gets its widget with the focus and keeps it: GotFocus selects
