@@ -4,6 +4,7 @@
 #include "runtime/variant_conversions.h"
 #include "settings/keys.h"
 
+#include <QKeyEvent>
 #include <QTest>
 
 namespace plenvor::test {
@@ -102,8 +103,14 @@ frmMain &WindowHarness::showRows(int rows)
 
 void WindowHarness::press(Qt::Key key, int times) const
 {
-    for (int i = 0; i < times; ++i)
-        QTest::keyClick(form->windowHandle(), key, Qt::ControlModifier | Qt::KeypadModifier);
+    // To the window, where the user's keys enter; nothing else runs in between, as a burst of
+    // keys reaches the program.
+    for (int i = 0; i < times; ++i) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::ControlModifier | Qt::KeypadModifier);
+            QApplication::sendEvent(form->windowHandle(), &event);
+        }
+    }
 }
 
 QWidget *WindowHarness::widgetOf(const Control &control) const
