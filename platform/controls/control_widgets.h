@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/control_colours.h"
 #include "controls/control_host.h"
-#include "runtime/ole_color.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -61,13 +61,5 @@ public:
     // A label never cuts its text.
     QSize minimumSizeHint() const override { return sizeHint(); }
 };
-
-// Paints the OLE colours through the widget's palette. Fields of the same colours share one
-// palette's data; a colour the widget shows anyway is left to the palette it inherits, so it
-// keeps following the desktop's.
-void applyColours(QWidget &widget, OleColor foreColour, OleColor backColour,
-                  QPalette::ColorRole foreRole, QPalette::ColorRole backRole);
-// The desktop's palette changed: the palettes made from the old one are shared no more.
-void forgetSharedPalettes();
 
 } // namespace plenvor
