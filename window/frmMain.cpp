@@ -1,6 +1,7 @@
 #include "window/frmMain.h"
 
 #include "window/layout.h"
+#include "window/row_count.h"
 
 namespace plenvor {
 
@@ -11,19 +12,6 @@ using layout::Role;
 bool isReadOnly(Role role)
 {
     return role == Role::TargetWidth || role == Role::TargetHeight;
-}
-
-// "1 строка", "3 строки", "5 строк", "11 строк", "21 строка".
-QString rowCountText(qint32 rows)
-{
-    const qint32 ones = rows % 10;
-    const qint32 tens = rows % 100;
-    const char *word = "строк";
-    if (ones == 1 && tens != 11)
-        word = "строка";
-    else if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
-        word = "строки";
-    return QStringLiteral("%1 %2").arg(rows).arg(QString::fromUtf8(word));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "fakes/offscreen.h"
 #include "runtime/status.h"
+#include "window/row_count.h"
 #include "window/size_math.h"
 
 #include <QTest>
@@ -9,13 +10,13 @@
 using namespace plenvor;
 
 namespace {
-constexpr qint32 kEmpty = INT32_MIN; // no result
-constexpr qint64 kRaised = INT64_MIN;
+constexpr qint64 kRaised = INT64_MIN; // outside 32 bits, so that no result is taken for it
 using Calculation = std::function<qint32()>;
 } // namespace
 
 Q_DECLARE_METATYPE(Calculation)
 
+// The window's arithmetic, and the number of rows as its description says it.
 class tst_SizeMath : public test::OffscreenTest
 {
     Q_OBJECT
@@ -27,37 +28,34 @@ private slots:
         QTest::addColumn<qint32>("s");
         QTest::addColumn<qint32>("w");
         QTest::addColumn<qint32>("h");
-        QTest::addColumn<qint32>("height");
-        QTest::addColumn<qint32>("width");
-        QTest::newRow("1920x1080 and 1600") << 1600 << 1920 << 1080 << 900 << 2844;
-        QTest::newRow("1920x1080 and 900") << 900 << 1920 << 1080 << 506 << 1600;
-        QTest::newRow("1366x768: 719.65 and 2276.67") << 1280 << 1366 << 768 << 720 << 2277;
-        QTest::newRow("ties: 2.5 to 2") << 5 << 2 << 1 << 2 << 10;
-        QTest::newRow("ties: 3.5 to 4") << 7 << 2 << 1 << 4 << 14;
-        QTest::newRow("ties: 0.5 to 0") << 1 << 1 << 2 << 2 << 0;
-        QTest::newRow("ties: 1.5 to 2") << 3 << 1 << 2 << 6 << 2;
-        QTest::newRow("ratio first: 24.500000000000004") << 1 << 2 << 49 << 25 << 0;
-        QTest::newRow("ratio first: 1.4999999999999998") << 147 << 1 << 98 << 14406 << 1;
-        QTest::newRow("zero height") << 1600 << 1920 << 0 << kEmpty << kEmpty;
-        QTest::newRow("zero by zero") << 1600 << 0 << 0 << kEmpty << kEmpty;
-        QTest::newRow("zero width") << 1600 << 0 << 1080 << kEmpty << 0;
-        QTest::newRow("zero width, negative height") << 1600 << 0 << -1080 << kEmpty << 0;
-        QTest::newRow("negative width") << 1600 << -1920 << 1080 << -900 << -2844;
-        QTest::newRow("both negative") << 1600 << -1920 << -1080 << 900 << 2844;
-        QTest::newRow("height beyond 32 bits") << 2000000000 << 1 << 2 << kEmpty << 1000000000;
-        QTest::newRow("width beyond 32 bits") << 2000000000 << 2 << 1 << 1000000000 << kEmpty;
-        QTest::newRow("largest") << 2147483647 << 1 << 1 << 2147483647 << 2147483647;
-        QTest::newRow("smallest") << 2147483647 << -1 << 1 << -2147483647 << -2147483647;
+        QTest::addColumn<QString>("targets"); // the height, then the width; "none" for no result
+        QTest::newRow("1920x1080 and 1600") << 1600 << 1920 << 1080 << "900, 2844";
+        QTest::newRow("1366x768: 719.65 and 2276.67") << 1280 << 1366 << 768 << "720, 2277";
+        QTest::newRow("ties: 2.5 to 2") << 5 << 2 << 1 << "2, 10";
+        QTest::newRow("ties: 3.5 to 4") << 7 << 2 << 1 << "4, 14";
+        QTest::newRow("ties: 0.5 to 0") << 1 << 1 << 2 << "2, 0";
+        QTest::newRow("ratio first: 24.500000000000004") << 1 << 2 << 49 << "25, 0";
+        QTest::newRow("ratio first: 1.4999999999999998") << 147 << 1 << 98 << "14406, 1";
+        QTest::newRow("zero height") << 1600 << 1920 << 0 << "none, none";
+        QTest::newRow("zero by zero") << 1600 << 0 << 0 << "none, none";
+        QTest::newRow("zero width") << 1600 << 0 << -1080 << "none, 0";
+        QTest::newRow("negative width") << 1600 << -1920 << 1080 << "-900, -2844";
+        QTest::newRow("both negative") << 1600 << -1920 << -1080 << "900, 2844";
+        QTest::newRow("height beyond 32 bits") << 2000000000 << 1 << 2 << "none, 1000000000";
+        QTest::newRow("width beyond 32 bits") << 2000000000 << 2 << 1 << "1000000000, none";
+        QTest::newRow("largest") << 2147483647 << 1 << 1 << "2147483647, 2147483647";
+        QTest::newRow("smallest") << 1 << INT32_MIN << 1 << "0, -2147483648";
     }
     void targets()
     {
         QFETCH(qint32, s);
         QFETCH(qint32, w);
         QFETCH(qint32, h);
-        QFETCH(qint32, height);
-        QFETCH(qint32, width);
-        QCOMPARE(targetHeight(s, w, h).value_or(kEmpty), height);
-        QCOMPARE(targetWidth(s, w, h).value_or(kEmpty), width);
+        QFETCH(QString, targets);
+        const auto shown = [](std::optional<qint32> result) {
+            return result ? QString::number(*result) : QStringLiteral("none");
+        };
+        QCOMPARE(shown(targetHeight(s, w, h)) + ", " + shown(targetWidth(s, w, h)), targets);
     }
 
     // The row pitch and top, and the next row index, each raising a run-time error past 32 bits
@@ -66,25 +64,17 @@ private slots:
     {
         QTest::addColumn<Calculation>("calculation");
         QTest::addColumn<qint64>("result"); // kRaised where it raises a run-time error
-        QTest::newRow("pitch") << Calculation([] { return rowPitch(315); }) << qint64(420);
-        QTest::newRow("a pitch one more")
-            << Calculation([] { return rowPitch(316); }) << qint64(421);
-        QTest::newRow("row 1's top")
-            << Calculation([] { return rowTop(780, 420, 1); }) << qint64(1200);
-        QTest::newRow("row 2's top at 421")
-            << Calculation([] { return rowTop(780, 421, 2); }) << qint64(1622);
-        QTest::newRow("the last row's top")
-            << Calculation([] { return rowTop(780, 420, 32767); }) << qint64(780 + 420 * 32767);
-        QTest::newRow("the last index")
-            << Calculation([] { return qint32(nextRowIndex(32766)); }) << qint64(32767);
-        QTest::newRow("a pitch past 32 bits")
-            << Calculation([] { return rowPitch(INT32_MAX); }) << kRaised;
-        QTest::newRow("a product past 32 bits")
-            << Calculation([] { return rowTop(0, 70000, 32767); }) << kRaised;
-        QTest::newRow("a sum past 32 bits")
-            << Calculation([] { return rowTop(INT32_MAX - 100, 420, 1); }) << kRaised;
-        QTest::newRow("an index past 16 bits")
-            << Calculation([] { return qint32(nextRowIndex(32767)); }) << kRaised;
+        const auto row = [](const char *name, Calculation c, qint64 r) {
+            QTest::newRow(name) << c << r;
+        };
+        row("pitch", [] { return rowPitch(316); }, 421);
+        row("row 2's top", [] { return rowTop(780, 421, 2); }, 1622);
+        row("the last row's top", [] { return rowTop(780, 420, 32767); }, 780 + 420 * 32767);
+        row("the last index", [] { return nextRowIndex(32766); }, 32767);
+        row("a pitch past 32 bits", [] { return rowPitch(INT32_MAX); }, kRaised);
+        row("a product past 32 bits", [] { return rowTop(0, 70000, 32767); }, kRaised);
+        row("a sum past 32 bits", [] { return rowTop(INT32_MAX - 100, 420, 1); }, kRaised);
+        row("an index past 16 bits", [] { return nextRowIndex(32767); }, kRaised);
     }
     void rowGeometry()
     {
@@ -96,6 +86,16 @@ private slots:
         } catch (const RuntimeError &) {
         }
         QCOMPARE(got, result);
+    }
+
+    void rowCountInRussian()
+    {
+        QStringList said;
+        for (const int rows : {1, 3, 4, 5, 11, 12, 14, 15, 21, 22, 111, 112, 32768})
+            said << rowCountText(rows);
+        QCOMPARE(said.join(", "), "1 строка, 3 строки, 4 строки, 5 строк, 11 строк, 12 строк, 14 "
+                                  "строк, 15 строк, 21 строка, 22 строки, 111 строк, 112 строк, "
+                                  "32768 строк");
     }
 };
 

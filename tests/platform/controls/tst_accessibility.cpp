@@ -295,27 +295,6 @@ private slots:
                  outcome);
     }
 
-    void theNumberOfRowsInRussian_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("description");
-        for (const auto &[rows, text] : {std::pair(1, "1 строка"),
-                                         {3, "3 строки"},
-                                         {5, "5 строк"},
-                                         {11, "11 строк"},
-                                         {14, "14 строк"},
-                                         {21, "21 строка"},
-                                         {22, "22 строки"},
-                                         {112, "112 строк"}})
-            QTest::newRow(text) << rows << QString::fromUtf8(text);
-    }
-    void theNumberOfRowsInRussian()
-    {
-        QFETCH(int, rows);
-        QFETCH(QString, description);
-        QCOMPARE(open(rows).accessibleDescription(), description);
-    }
-
     // A widget that shows another field is another object to assistive technology, so nothing
     // it knew of the first field stands for the second.
     void aWidgetLentAgainIsAnotherObject()
