@@ -77,6 +77,7 @@ SettingsStoreFactory fakeSettingsStore(std::shared_ptr<FakeStoreState> state)
 AboutDialogFactory fakeAboutDialog(std::shared_ptr<FakeAboutState> state)
 {
     return [state](std::unique_ptr<AboutDialog> &out) {
+        state->created += !state->creationFails;
         out = state->creationFails ? nullptr : std::make_unique<FakeAboutDialog>(state);
         return out ? status::kOk : status::kCannotCreateObject;
     };

@@ -78,6 +78,7 @@ struct FakeStoreState
 
 struct FakeAboutState
 {
+    int created = 0;
     int shown = 0;
     QWidget *owner = nullptr;
     Status status = status::kOk;

@@ -37,32 +37,37 @@ private slots:
     }
     void cleanup() { m_harness.reset(); }
 
-    // Each row grows the window by one pitch, half of it upwards, so it keeps its centre; an
-    // added row's fields and arrow all stand at one top.
+    // Each row grows the window by one pitch, half of it (rounded down) upwards, so it keeps
+    // its centre; an added row's fields and arrow all stand at one top.
     void addingAndRemovingRows_data()
     {
+        QTest::addColumn<int>("fieldHeight"); // row 0's width field, which sets the pitch
         QTest::addColumn<int>("adds");
         QTest::addColumn<int>("removes");
         QTest::addColumn<int>("lastTop");
-        QTest::newRow("add to 1 row") << 1 << 0 << 1200;
-        QTest::newRow("add to 2 rows") << 2 << 0 << 1620;
-        QTest::newRow("remove from 3 rows") << 2 << 1 << 1200;
-        QTest::newRow("remove from 2 rows") << 2 << 2 << 780;
-        QTest::newRow("row 0 stays") << 0 << 1 << 780;
+        QTest::newRow("add to 1 row") << 315 << 1 << 0 << 1200;
+        QTest::newRow("add to 2 rows") << 315 << 2 << 0 << 1620;
+        QTest::newRow("remove from 3 rows") << 315 << 2 << 1 << 1200;
+        QTest::newRow("row 0 stays") << 315 << 0 << 1 << 780;
+        QTest::newRow("an odd pitch, 421") << 316 << 1 << 0 << 1201;
+        QTest::newRow("an odd pitch, there and back") << 316 << 2 << 2 << 780;
     }
     void addingAndRemovingRows()
     {
+        QFETCH(int, fieldHeight);
         QFETCH(int, adds);
         QFETCH(int, removes);
         QFETCH(int, lastTop);
+        field(*m_form, u"txtResolutionWidth", 0).setHeight(fieldHeight);
         const float height = m_form->Height();
         const float top = m_form->Top();
         add(adds);
         remove(removes);
         const int rows = std::max(1, 1 + adds - removes);
+        const int pitch = fieldHeight + 105;
         QVERIFY(m_harness->rowsAreWhole() && m_harness->rows() == rows);
         QCOMPARE(QPair(m_form->Height() - height, m_form->Top() - top),
-                 QPair(420.f * float(rows - 1), -210.f * float(rows - 1)));
+                 QPair(float(pitch * (rows - 1)), float(-(pitch / 2) * (rows - 1))));
         const auto last = qint16(rows - 1);
         QCOMPARE(QPair(field(*m_form, u"txtResolutionWidth", last).Top(),
                        field(*m_form, u"txtTargetHeight", last).Top()),

@@ -105,31 +105,37 @@ private slots:
                  QCoreApplication::applicationFilePath());
     }
 
-    // The about box over its owner, every line of it one text to a screen reader; Esc closes it.
+    // The about box over its owner, every line of it one text to a screen reader, where a
+    // column of labels without the one widget puts it; Esc closes it.
     void theAboutBox()
     {
         QWidget owner;
         owner.setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
         owner.show();
         QString read;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { // only records: the box is always closed
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(box && box->parentWidget() == &owner && box->font() == owner.font());
+            if (!box)
+                return;
+            read = box->windowTitle() + (box->parentWidget() == &owner ? " over" : " alone") +
+                   (box->font() == owner.font() ? "" : " in another font") + ": ";
             QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(box);
             for (int i = 0; i < dialog->childCount(); ++i)
                 if (dialog->child(i)->role() == QAccessible::StaticText)
                     read += dialog->child(i)->text(QAccessible::Name) + "|";
-            // The lines stand where a column of labels without the one widget would put them.
             for (const QLabel *title : box->findChildren<QLabel *>())
-                if (title->text() == "Korvane - Plenvor")
-                    QCOMPARE(title->pos(), QPoint(0, 0));
-            read = box->windowTitle() + ": " + read;
+                if (title->text() == "Korvane - Plenvor" && title->pos() != QPoint(0, 0))
+                    read += " title misplaced";
             QTest::keyClick(box, Qt::Key_Escape);
+            if (box->isVisible()) {
+                read += " not closed by Esc";
+                box->reject();
+            }
         });
         QCOMPARE(
             QtAboutDialog().ShowAbout(&owner, AppObject::plenvor(), "extra", nullptr, "Ovelin"),
             status::kOk);
-        QCOMPARE(read, "О программе Plenvor: Korvane - Plenvor\nВерсия 3.00.0017\nKorvane - "
+        QCOMPARE(read, "О программе Plenvor over: Korvane - Plenvor\nВерсия 3.00.0017\nKorvane - "
                        "Plenvor 3.00\nextra\n© Korvane\nПосвящается Ovelin|");
     }
 
