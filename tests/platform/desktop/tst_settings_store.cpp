@@ -34,13 +34,6 @@ class tst_SettingsStore : public test::OffscreenTest
                                                      m_app, defaultValue, kVbTrue, found, &value);
         return failed(s) ? Variant::error(s) : value;
     }
-    void writeFile(const QByteArray &content)
-    {
-        QDir().mkpath(QFileInfo(m_file).path());
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    }
-
 private slots:
     void init()
     {
@@ -90,26 +83,45 @@ private slots:
         QCOMPARE(CStr(this->read(key)), read);
     }
 
-    // A value edited by hand reads as the line it was written as; a key with nothing stored
-    // reads as the default, or empty without one.
-    void readFromTheFile_data()
+    // A file as found on disk: a value edited by hand reads as the line it was written as, a
+    // key with nothing stored as the default (or empty), and the file is written over;
+    // where the folder cannot exist (a file stands in its place) nothing can be written, not
+    // even by root.
+    void aFileAsFound_data()
     {
-        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("line"); // the value's line, or the whole file
         QTest::addColumn<Variant>("read");
-        QTest::newRow("a list") << QByteArray("1, 2, 3") << Variant::fromText("1, 2, 3");
-        QTest::newRow("bytes") << QByteArray("@ByteArray(800)") << Variant::fromText("800");
-        QTest::newRow("a type it cannot read")
-            << QByteArray("@Variant(\\0\\0\\0\\x1c)") << Variant::error(status::kTypeMismatch);
+        QTest::addColumn<Status>("writing");
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise += char((i * 7919) % 256);
+        const Status ok = status::kOk;
+        QTest::newRow("a list") << QByteArray("1, 2, 3") << Variant::fromText("1, 2, 3") << ok;
+        QTest::newRow("bytes") << QByteArray("@ByteArray(800)") << Variant::fromText("800") << ok;
+        QTest::newRow("a type it cannot read") << QByteArray("@Variant(\\0\\0\\0\\x1c)")
+                                               << Variant::error(status::kTypeMismatch) << ok;
+        QTest::newRow("a corrupt file") << noise << Variant() << ok;
+        QTest::newRow("a file where the folder should be")
+            << QByteArray("folder") << Variant() << status::kAccessDenied;
     }
-    void readFromTheFile()
+    void aFileAsFound()
     {
         QFETCH(QByteArray, line);
         QFETCH(Variant, read);
-        writeFile("[General]\nResolution%200%20Width=" + line + "\n");
+        QFETCH(Status, writing);
+        const bool blocked = line == "folder";
+        const QString path = blocked ? QFileInfo(m_file).path() : m_file;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(line.size() > 100 ? line : "[General]\nResolution%200%20Width=" + line + "\n");
+        file.close();
         QCOMPARE(this->read(QStringLiteral("Resolution 0 Width")), read);
         QCOMPARE(this->read(QStringLiteral("Resolution 1 Width")), Variant());
         QCOMPARE(this->read(QStringLiteral("Resolution Count"), Variant::fromInt16(1)),
                  Variant::fromInt16(1));
+        QCOMPARE(write(QStringLiteral("k"), Variant::fromText(QStringLiteral("2")), 0), writing);
+        QCOMPARE(this->read(QStringLiteral("k")), blocked ? Variant() : Variant::fromText("2"));
     }
 
     void anEmptyKeyOrNoPlaceForTheResultIsRefused()
@@ -120,29 +132,6 @@ private slots:
         QCOMPARE(QtSettingsStore().ReadValue(QString(), QStringLiteral("k"), 0, m_app, Variant(),
                                              kVbTrue, found, nullptr),
                  makeStatus(0x80004003u));
-    }
-
-    void aCorruptFileReadsAsDefaultsAndIsReplaced()
-    {
-        QByteArray noise;
-        for (int i = 0; i < 4096; ++i)
-            noise += char((i * 7919) % 256);
-        writeFile(noise);
-        QCOMPARE(read(QStringLiteral("k")), Variant());
-        write(QStringLiteral("k"), Variant::fromText(QStringLiteral("2")), 0);
-        QCOMPARE(read(QStringLiteral("k")), Variant::fromText(QStringLiteral("2")));
-    }
-
-    // Where the folder cannot exist (a file stands in its place) nothing can be written, not
-    // even by root; reading still gives the defaults.
-    void anImpossibleFolderRefusesWritesButStillReads()
-    {
-        QFile blocker(QFileInfo(m_file).path());
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        QCOMPARE(write(QStringLiteral("k"), Variant::fromText(QStringLiteral("1")), 0),
-                 status::kAccessDenied);
-        QCOMPARE(read(QStringLiteral("k")), Variant());
     }
 };
 

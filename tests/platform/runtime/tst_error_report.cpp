@@ -1,4 +1,4 @@
-#include "fakes/offscreen.h"
+#include "fakes/harness.h"
 #include "runtime/error_report.h"
 
 #include <QTest>
@@ -9,16 +9,6 @@ using namespace plenvor;
 
 using Throw = std::function<void()>;
 Q_DECLARE_METATYPE(Throw)
-
-namespace {
-
-struct Recorded final : ErrorReport
-{
-    QVector<Status> statuses;
-    void reportAndExit(Status status) override { statuses << status; }
-};
-
-} // namespace
 
 // What ends in the platform's report; what the report says is the Qt report's test's.
 class tst_ErrorReport : public test::OffscreenTest
@@ -45,7 +35,7 @@ private slots:
     {
         QFETCH(Throw, handler);
         QFETCH(QVector<Status>, reported);
-        Recorded report;
+        test::FakeErrorReport report;
         stopAtEdge(report, handler);
         QCOMPARE(report.statuses, reported);
     }
