@@ -61,7 +61,8 @@ sr_said() {
     done
 }
 
-# Waits until the log has been still for a second and a half: Orca has said all it will.
+# Waits until the log has been still for a second and a half: Orca has said all it will. That
+# nothing more comes can only be seen as a quiet interval; it is the one wait for time here.
 sr_settle() {
     sr_size=-1
     tries=$((E2E_TIMEOUT * 2))

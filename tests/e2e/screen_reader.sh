@@ -15,16 +15,11 @@ fail() { echo "    $*"; return 1; }
 # A stored list of ROWS rows: 1920x1080, 1280x1024, then 1002x700, 1003x700...
 plant() {
     mkdir -p "$E2E_HOME/config/Korvane"
-    {
-        printf '[General]\nResolution%%20Count=%d\n' "$1"
-        printf 'Resolution%%200%%20Width=1920\nResolution%%200%%20Height=1080\n'
-        printf 'Resolution%%201%%20Width=1280\nResolution%%201%%20Height=1024\n'
-        i=2
-        while [ $i -lt "$1" ]; do
-            printf 'Resolution%%20%d%%20Width=%d\nResolution%%20%d%%20Height=700\n' $i $((1000 + i)) $i
-            i=$((i + 1))
-        done
-    } >"$(e2e_settings_file)"
+    awk -v n="$1" 'BEGIN { printf "[General]\nResolution%%20Count=%d\n", n
+        for (i = 0; i < n; i++)
+            printf "Resolution%%20%d%%20Width=%d\nResolution%%20%d%%20Height=%d\n", i,
+                i == 0 ? 1920 : i == 1 ? 1280 : 1000 + i, i, i == 0 ? 1080 : i == 1 ? 1024 : 700 }' \
+        >"$(e2e_settings_file)"
 }
 
 # Starts the program on the planted list and waits to hear its window and focused field.

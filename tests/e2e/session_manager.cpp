@@ -27,54 +27,34 @@ Bool anyHost(char *)
     return True;
 }
 
-void watch(IceConn connection, IcePointer, Bool opening, IcePointer *)
-{
-    if (opening)
-        g_connections.push_back(connection);
-    else
-        std::erase(g_connections, connection);
-}
-
-Status newClient(SmsConn connection, SmPointer, unsigned long *mask, SmsCallbacks *callbacks,
-                 char **)
+// What the client sends that needs no more than an answer; a test's process may leak it.
+Status newClient(SmsConn connection, SmPointer, unsigned long *mask, SmsCallbacks *c, char **)
 {
     g_client = connection;
-    *callbacks = {};
-    callbacks->register_client.callback = [](SmsConn conn, SmPointer, char *) -> Status {
-        char *id = SmsGenerateClientID(conn);
-        SmsRegisterClientReply(conn, id);
-        std::free(id);
+    *c = {};
+    c->register_client.callback = [](SmsConn conn, SmPointer, char *) -> Status {
+        SmsRegisterClientReply(conn, SmsGenerateClientID(conn));
         say("registered");
         return 1;
     };
-    callbacks->interact_request.callback = [](SmsConn conn, SmPointer, int) { SmsInteract(conn); };
-    callbacks->interact_done.callback = [](SmsConn, SmPointer, Bool) {};
-    callbacks->save_yourself_request.callback = [](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {
-    };
-    callbacks->save_yourself_phase2_request.callback = [](SmsConn conn, SmPointer) {
+    c->interact_request.callback = [](SmsConn conn, SmPointer, int) { SmsInteract(conn); };
+    c->interact_done.callback = [](SmsConn, SmPointer, Bool) {};
+    c->save_yourself_request.callback = [](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {};
+    c->save_yourself_phase2_request.callback = [](SmsConn conn, SmPointer) {
         SmsSaveYourselfPhase2(conn);
     };
-    callbacks->save_yourself_done.callback = [](SmsConn conn, SmPointer, Bool success) {
+    c->save_yourself_done.callback = [](SmsConn conn, SmPointer, Bool success) {
         SmsSaveComplete(conn);
         say(success ? "saved 1" : "saved 0");
     };
-    callbacks->close_connection.callback = [](SmsConn conn, SmPointer, int count, char **reasons) {
-        SmFreeReasons(count, reasons);
+    c->close_connection.callback = [](SmsConn conn, SmPointer, int, char **) {
         SmsCleanUp(conn);
         g_client = nullptr;
         say("closed");
     };
-    callbacks->set_properties.callback = [](SmsConn, SmPointer, int count, SmProp **props) {
-        for (int i = 0; i < count; ++i)
-            SmFreeProperty(props[i]);
-        std::free(props);
-    };
-    callbacks->delete_properties.callback = [](SmsConn, SmPointer, int count, char **names) {
-        for (int i = 0; i < count; ++i)
-            std::free(names[i]);
-        std::free(names);
-    };
-    callbacks->get_properties.callback = [](SmsConn conn, SmPointer) {
+    c->set_properties.callback = [](SmsConn, SmPointer, int, SmProp **) {};
+    c->delete_properties.callback = [](SmsConn, SmPointer, int, char **) {};
+    c->get_properties.callback = [](SmsConn conn, SmPointer) {
         SmsReturnProperties(conn, 0, nullptr);
     };
     *mask = ~0UL;
@@ -93,23 +73,23 @@ int main()
         std::fprintf(stderr, "session manager: %s\n", error);
         return 1;
     }
-    IceAddConnectionWatch(watch, nullptr);
-    // A client that ends without a word is no reason for the manager to end.
-    IceSetIOErrorHandler([](IceConn) {});
+    IceAddConnectionWatch(
+        [](IceConn connection, IcePointer, Bool opening, IcePointer *) {
+            opening ? g_connections.push_back(connection)
+                    : void(std::erase(g_connections, connection));
+        },
+        nullptr);
+    IceSetIOErrorHandler([](IceConn) {}); // a client that ends without a word ends nothing
     // Only this machine's own transports are offered.
     std::vector<IceListenObj> local;
     for (int i = 0; i < count; ++i) {
-        char *name = IceGetListenConnectionString(listeners[i]);
-        if (std::strncmp(name, "local/", 6) == 0 || std::strncmp(name, "unix/", 5) == 0)
+        const std::string name = IceGetListenConnectionString(listeners[i]);
+        if (name.starts_with("local/") || name.starts_with("unix/")) {
             local.push_back(listeners[i]);
-        std::free(name);
+            IceSetHostBasedAuthProc(listeners[i], anyHost);
+        }
     }
-    for (IceListenObj listener : local)
-        IceSetHostBasedAuthProc(listener, anyHost);
-    char *address = IceComposeNetworkIdList(int(local.size()), local.data());
-    std::printf("%s\n", address);
-    std::fflush(stdout);
-    std::free(address);
+    say(IceComposeNetworkIdList(int(local.size()), local.data()));
 
     for (;;) {
         std::vector<pollfd> fds{{0, POLLIN, 0}};
@@ -120,23 +100,19 @@ int main()
             fds.push_back({IceConnectionNumber(connection), POLLIN, 0});
         if (poll(fds.data(), fds.size(), -1) < 0)
             return 1;
-        if (fds[0].revents) {
-            char line[64] = {};
-            if (!std::fgets(line, sizeof line, stdin))
-                return 0;
-            const std::string command(line, std::strcspn(line, "\n"));
-            if (g_client && command == "save")
-                SmsSaveYourself(g_client, SmSaveBoth, True, SmInteractStyleNone, False);
-            else if (g_client && command == "die")
-                SmsDie(g_client);
-        }
+        char line[64] = {};
+        if (fds[0].revents && !std::fgets(line, sizeof line, stdin))
+            return 0;
+        if (g_client && std::strcmp(line, "save\n") == 0)
+            SmsSaveYourself(g_client, SmSaveBoth, True, SmInteractStyleNone, False);
+        else if (g_client && std::strcmp(line, "die\n") == 0)
+            SmsDie(g_client);
         for (std::size_t i = 0; i < local.size(); ++i) {
-            if (!fds[i + 1].revents)
-                continue;
             IceAcceptStatus status;
-            if (IceConn accepted = IceAcceptConnection(local[i], &status))
-                while (IceConnectionStatus(accepted) == IceConnectPending)
-                    IceProcessMessages(accepted, nullptr, nullptr);
+            IceConn accepted =
+                fds[i + 1].revents ? IceAcceptConnection(local[i], &status) : nullptr;
+            while (accepted && IceConnectionStatus(accepted) == IceConnectPending)
+                IceProcessMessages(accepted, nullptr, nullptr);
         }
         for (std::size_t i = 0; i < open.size(); ++i) {
             if (fds[local.size() + 1 + i].revents &&

@@ -6,6 +6,7 @@
 # Ends with one line "N exits: H left running, F failed".
 set -u
 PLENVOR=$(realpath "$1")
+. "$(dirname "$0")/../e2e/lib.sh"
 dir=$(mktemp -d)
 mkdir -m 700 "$dir/run"
 export XDG_RUNTIME_DIR="$dir/run" XDG_CONFIG_HOME="$dir/config" LC_ALL=C.UTF-8
@@ -13,33 +14,24 @@ weston --backend=headless-backend.so --socket=plenvor --idle-time=0 >"$dir/westo
 weston=$!
 trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$dir"' EXIT
 
-# within SECONDS COMMAND...: polls the command ten times a second until it succeeds.
-within() {
-    tries=$(($1 * 10)) && shift
-    until "$@"; do
-        tries=$((tries - 1)) && [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 # The program catches SIGTERM (bit 15 - 1 of the caught-signal mask) once its window is up.
 catches_term() {
-    mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$1/status" 2>/dev/null)
+    mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null)
     [ -n "$mask" ] && [ $((0x$mask >> 14 & 1)) -eq 1 ]
 }
-ended() { ! kill -0 "$1" 2>/dev/null; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 
-within 10 test -S "$dir/run/plenvor" || { echo "weston did not start" && exit 1; }
+e2e_wait weston test -S "$dir/run/plenvor" || exit 1
 hung=0 failed=0 i=0
-while [ "$i" -lt "${2:-300}" ]; do
+while [ "$i" -lt "${2:-100}" ]; do
     i=$((i + 1))
     QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=plenvor "$PLENVOR" 2>>"$dir/stderr" &
     pid=$!
-    if within 60 catches_term "$pid"; then
+    if E2E_TIMEOUT=60 e2e_wait "run $i's window" catches_term; then
         kill -TERM "$pid"
-        within 30 ended "$pid" || { hung=$((hung + 1)) && kill -KILL "$pid"; }
+        E2E_TIMEOUT=30 e2e_wait "run $i to end" ended || { hung=$((hung + 1)) && kill -KILL "$pid"; }
     else
-        echo "run $i: the window did not come up" && failed=$((failed + 1))
-        kill -KILL "$pid" 2>/dev/null
+        failed=$((failed + 1)) && kill -KILL "$pid" 2>/dev/null
     fi
     wait "$pid"
     status=$?
