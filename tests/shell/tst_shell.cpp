@@ -185,23 +185,6 @@ private slots:
         QCOMPARE(selected, QStringList(6, QStringLiteral("1234")));
     }
 
-    void comingBackFromAnotherWindowIsNoNewFocus()
-    {
-        m_form = &m_harness->show();
-        TextBox &focused = field(*m_form, u"txtTargetHeight", 1);
-        focused.setText(QStringLiteral("1234"));
-        focused.SetFocus();
-        focused.widget()->setCursorPosition(2); // the caret stays there
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY2(QTest::qWaitForWindowActive(&other), "the other window did not become active");
-        m_form->activateWindow();
-        QVERIFY2(QTest::qWaitForWindowActive(m_form), "the window did not become active again");
-        QCOMPARE(QPair(focused.widget()->cursorPosition(), focused.widget()->selectedText()),
-                 QPair(2, QString()));
-    }
-
     // The handler sees each key the window system delivers, also one after a key a field took
     // that stands at the same address and reaches no field.
     void aKeyTheWindowGetsItselfReachesTheHandler()

@@ -37,10 +37,8 @@ private slots:
         QTest::newRow("ratio first: 24.500000000000004") << 1 << 2 << 49 << "25, 0";
         QTest::newRow("ratio first: 1.4999999999999998") << 147 << 1 << 98 << "14406, 1";
         QTest::newRow("zero height") << 1600 << 1920 << 0 << "none, none";
-        QTest::newRow("zero by zero") << 1600 << 0 << 0 << "none, none";
         QTest::newRow("zero width") << 1600 << 0 << -1080 << "none, 0";
         QTest::newRow("negative width") << 1600 << -1920 << 1080 << "-900, -2844";
-        QTest::newRow("both negative") << 1600 << -1920 << -1080 << "900, 2844";
         QTest::newRow("height beyond 32 bits") << 2000000000 << 1 << 2 << "none, 1000000000";
         QTest::newRow("width beyond 32 bits") << 2000000000 << 2 << 1 << "1000000000, none";
         QTest::newRow("largest") << 2147483647 << 1 << 1 << "2147483647, 2147483647";
@@ -67,14 +65,22 @@ private slots:
         const auto row = [](const char *name, Calculation c, qint64 r) {
             QTest::newRow(name) << c << r;
         };
-        row("pitch", [] { return rowPitch(316); }, 421);
-        row("row 2's top", [] { return rowTop(780, 421, 2); }, 1622);
-        row("the last row's top", [] { return rowTop(780, 420, 32767); }, 780 + 420 * 32767);
-        row("the last index", [] { return nextRowIndex(32766); }, 32767);
-        row("a pitch past 32 bits", [] { return rowPitch(INT32_MAX); }, kRaised);
-        row("a product past 32 bits", [] { return rowTop(0, 70000, 32767); }, kRaised);
-        row("a sum past 32 bits", [] { return rowTop(INT32_MAX - 100, 420, 1); }, kRaised);
-        row("an index past 16 bits", [] { return nextRowIndex(32767); }, kRaised);
+        row(
+            "pitch", [] { return rowPitch(316); }, 421);
+        row(
+            "row 2's top", [] { return rowTop(780, 421, 2); }, 1622);
+        row(
+            "the last row's top", [] { return rowTop(780, 420, 32767); }, 780 + 420 * 32767);
+        row(
+            "the last index", [] { return nextRowIndex(32766); }, 32767);
+        row(
+            "a pitch past 32 bits", [] { return rowPitch(INT32_MAX); }, kRaised);
+        row(
+            "a product past 32 bits", [] { return rowTop(0, 70000, 32767); }, kRaised);
+        row(
+            "a sum past 32 bits", [] { return rowTop(INT32_MAX - 100, 420, 1); }, kRaised);
+        row(
+            "an index past 16 bits", [] { return nextRowIndex(32767); }, kRaised);
     }
     void rowGeometry()
     {

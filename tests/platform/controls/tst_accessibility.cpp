@@ -36,24 +36,6 @@ void record(QAccessibleEvent *event)
         word, from->text(described ? QAccessible::Description : QAccessible::Name));
 }
 
-QString line(QAccessibleInterface *item)
-{
-    const QAccessible::State state = item->state();
-    QString text = QStringLiteral("%1 «%2»").arg(
-        item->role() == QAccessible::StaticText ? "label" : "text", item->text(QAccessible::Name));
-    const std::pair<bool, const char *> states[] = {
-        {state.editable, "editable"},
-        {state.readOnly, "read-only"},
-        {state.focused, "focused"},
-        {state.offscreen || state.invisible, "not showing"}};
-    for (const auto &[on, word] : states)
-        if (on)
-            text += QStringLiteral(" ") + word;
-    for (const auto &[label, relation] : item->relations())
-        text += QStringLiteral(" related to «%1»").arg(label->text(QAccessible::Name));
-    return text;
-}
-
 void press(frmMain &form, Qt::Key key, Qt::KeyboardModifiers mods = {})
 {
     QTest::keyClick(form.windowHandle(), key, mods);
@@ -82,25 +64,6 @@ class tst_Accessibility : public test::OffscreenTest
         return form;
     }
 
-    static QStringList transcript(frmMain &form)
-    {
-        QCoreApplication::sendPostedEvents(&form);
-        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
-        QStringList read{QStringLiteral("window «%1» «%2»%3")
-                             .arg(window->text(QAccessible::Name),
-                                  window->text(QAccessible::Description),
-                                  window->role() == QAccessible::Window ? " frame" : "")};
-        for (int i = 0; i < window->childCount(); ++i) {
-            // A child found again at an earlier place is in the tree twice.
-            QAccessibleInterface *child = window->child(i);
-            read << QStringLiteral("%1: %2").arg(i).arg(line(child));
-            if (window->indexOfChild(child) != i || child->parent()->object() != &form ||
-                child->text(QAccessible::Name).isEmpty())
-                read << QStringLiteral("%1 is not in the tree once, as itself").arg(i);
-        }
-        return read;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -111,61 +74,74 @@ private slots:
     void init() { m_harness = std::make_unique<test::WindowHarness>(); }
     void cleanup() { m_harness.reset(); }
 
-    // What a screen reader meets in the window after the steps (the window, then its
-    // children in order as "index: role «name» states"), and exactly what it hears of the
-    // steps. Each event costs it time, and one out of turn is read out of turn: a Tab is one
-    // focus event, which brings the field's text and selection with it.
-    void whatAScreenReaderMeetsAndHears_data()
+    // The window's children in order, each once and itself, labels before their fields:
+    // "label", "field" (editable) or "value" (read-only), its name, "*" while focused.
+    void whatAScreenReaderMeets()
+    {
+        frmMain &form = open(2);
+        QCoreApplication::sendPostedEvents(&form);
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
+        QStringList met{window->text(QAccessible::Name) + ", " +
+                        window->text(QAccessible::Description)};
+        for (int i = 0; i < window->childCount(); ++i) {
+            QAccessibleInterface *child = window->child(i);
+            const QAccessible::State state = child->state();
+            met << QString(child->role() == QAccessible::StaticText ? "label"
+                           : state.editable && !state.readOnly      ? "field"
+                                                                    : "value") +
+                       " " + child->text(QAccessible::Name) + (state.focused ? "*" : "") +
+                       (window->indexOfChild(child) == i && child->parent()->object() == &form
+                            ? ""
+                            : " twice");
+        }
+        QCOMPARE(
+            met.mid(0, 12).join(" | "),
+            "Plenvor, 2 строки | label Ширина: | field Ширина исходного изображения* | label "
+            "Высота: | field Высота исходного изображения | label Целевые разрешения "
+            "(пропорции): | label Ширина: | field Ширина экрана, строка 1 | label Высота: | "
+            "field Высота экрана, строка 1 | value Нужная ширина изображения, строка 1 | value "
+            "Нужная высота изображения, строка 1");
+        QCOMPARE(met.size(), 1 + 7 + 4 * 2);
+    }
+
+    // What a screen reader hears of the steps, exactly: each event costs it time, and one out
+    // of turn is read out of turn. A Tab is one focus event, which brings the field's text and
+    // selection with it; a field off the screen is heard as any other. What it reads of the
+    // window is the screen-reader scenario's.
+    void whatAScreenReaderHears_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<Steps>("before");
         QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QStringList>("read"); // in this order, among other lines
         QTest::addColumn<QStringList>("heard");
         const Steps none = [](frmMain &) {};
         const Steps tab = [](frmMain &form) { press(form, Qt::Key_Tab); };
         const Steps nearTheEnd = [](frmMain &f) { field(f, u"txtTargetHeight", 55).SetFocus(); };
-        QTest::newRow("two rows: fields named by role and row, each label once before them")
-            << 2 << none << tab
-            << QStringList{"window «Plenvor» «2 строки» frame",
-                           "0: label «Ширина:»",
-                           "1: text «Ширина исходного изображения» editable",
-                           "2: label «Высота:»",
-                           "3: text «Высота исходного изображения» editable focused",
-                           "4: label «Целевые разрешения (пропорции):»",
-                           "6: text «Ширина экрана, строка 1» editable",
-                           "9: text «Нужная ширина изображения, строка 1» read-only",
-                           "10: text «Нужная высота изображения, строка 1» read-only",
-                           "11: text «Ширина экрана, строка 2» editable"}
-            << QStringList{"focus «Высота исходного изображения»"};
+        QTest::newRow("Tab where the screen shows every field")
+            << 2 << none << tab << QStringList{"focus «Высота исходного изображения»"};
         QTest::newRow("Tab into a row below the screen")
-            << 60 << nearTheEnd << tab
-            << QStringList{"window «Plenvor» «60 строк» frame",
-                           "text «Ширина экрана, строка 57» editable focused not showing"}
-            << QStringList{"focus «Ширина экрана, строка 57»"};
+            << 60 << nearTheEnd << tab << QStringList{"focus «Ширина экрана, строка 57»"};
         QTest::newRow("Shift+Tab from the first field to the last")
             << 60 << none << Steps([](frmMain &form) { press(form, Qt::Key_Backtab); })
-            << QStringList() << QStringList{"focus «Нужная высота изображения, строка 60»"};
+            << QStringList{"focus «Нужная высота изображения, строка 60»"};
         const QString typed = "text «Ширина исходного изображения»";
         const QString caret = "caret «Ширина исходного изображения»";
         QTest::newRow("typing a source size: the field typed in, not the targets")
             << 2 << none << Steps([](frmMain &form) { QTest::keyClicks(form.focusWidget(), "16"); })
-            << QStringList() << QStringList{typed, caret, typed, caret};
+            << QStringList{typed, caret, typed, caret};
         QTest::newRow("selecting by the user")
             << 2 << Steps([](frmMain &form) { field(form, u"txtResolutionWidth", 0).SetFocus(); })
             << Steps([](frmMain &form) { press(form, Qt::Key_Left, Qt::ShiftModifier); })
-            << QStringList() << QStringList{"selection «Ширина экрана, строка 1»"};
+            << QStringList{"selection «Ширина экрана, строка 1»"};
         QTest::newRow("a row command, announced, the focus kept")
             << 2 << none << Steps([](frmMain &form) { press(form, Qt::Key_Plus, pad); })
-            << QStringList{"window «Plenvor» «3 строки» frame", "text «Ширина исходного"}
             << QStringList{"description «3 строки»", "announced «3 строки»"};
     }
-    void whatAScreenReaderMeetsAndHears()
+    void whatAScreenReaderHears()
     {
         QFETCH(int, rows);
         QFETCH(Steps, before);
         QFETCH(Steps, steps);
-        QFETCH(QStringList, read);
         QFETCH(QStringList, heard);
         frmMain &form = open(rows);
         before(form);
@@ -173,16 +149,6 @@ private slots:
         g_events.clear();
         steps(form);
         QCOMPARE(g_events, heard);
-        const QStringList tree = transcript(form);
-        auto expected = read.cbegin();
-        for (const QString &line : tree)
-            if (expected != read.cend() &&
-                (line.startsWith(*expected) || line.section(": ", 1).startsWith(*expected)))
-                ++expected;
-        QVERIFY2(expected == read.cend(),
-                 qPrintable(read.join('\n') + "\nnot in:\n" + tree.join('\n')));
-        for (const char *unexpected : {"==>", "not in the tree", "related to"})
-            QVERIFY2(tree.filter(unexpected).isEmpty(), qPrintable(tree.join('\n')));
     }
 
     // What a screen reader or another assistive tool asks of a field entered with Tab, or does
@@ -209,11 +175,6 @@ private slots:
             << "1920" << Act(runs) << "-1--1 0-4 0-4 0-4 -1--1 1920 1920 [0, 4)";
         QTest::newRow("an empty field's run")
             << "" << Act(runs) << "-1--1 0-0 -1--1 -1--1 -1--1   [0, 0)";
-        QTest::newRow("inserts, deletes, replaces") << "1920" << Act([&](QAccessibleInterface &f) {
-            edit(f)->insertText(4, "0"), edit(f)->deleteText(0, 1),
-                edit(f)->replaceText(1, 3, "28");
-            return QString();
-        }) << " 9280 [4, 4)";
         QTest::newRow("inserts a line and what follows its break")
             << "1920" << Act([&](QAccessibleInterface &f) {
                    edit(f)->insertText(2, "5\r\n6");

@@ -46,47 +46,6 @@ class tst_ControlArray : public test::OffscreenTest
     NoWindow m_host;
 
 private slots:
-    // What the array refuses, with the status of the run-time error it raises.
-    void statuses_data()
-    {
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<Status>("raised");
-        QTest::addColumn<qint32>("count");
-        const auto layout = [](Labels &l) { l.create(0); };
-        QTest::newRow("load into an empty array")
-            << Steps([](Labels &l) { l.Load(1); }) << status::kNoSuchElement << 0;
-        QTest::newRow("load an index that is there")
-            << Steps([&](Labels &l) { layout(l), l.Load(0); }) << status::kAlreadyLoaded << 1;
-        QTest::newRow("unload an index that is not there")
-            << Steps([&](Labels &l) { layout(l), l.Unload(1); }) << status::kNoSuchElement << 1;
-        QTest::newRow("unload the layout's element")
-            << Steps([&](Labels &l) { layout(l), l.Unload(0); })
-            << status::kCannotUnloadLayoutControl << 1;
-        QTest::newRow("an element that is not there")
-            << Steps([&](Labels &l) { layout(l), l[1]; }) << status::kNoSuchElement << 1;
-        QTest::newRow("the bounds of an empty array")
-            << Steps([](Labels &l) { l.UBound(); }) << status::kNoSuchElement << 0;
-        QTest::newRow("load and unload below the layout's") << Steps([&](Labels &l) {
-            layout(l), l.Load(-1), l.Load(5), l.Unload(5);
-            QCOMPARE(QPair(l.LBound(), l.UBound()), QPair(qint16(-1), qint16(0)));
-        }) << status::kOk << 2;
-    }
-    void statuses()
-    {
-        QFETCH(Steps, steps);
-        QFETCH(Status, raised);
-        QFETCH(qint32, count);
-        Labels labels(m_host, QStringLiteral("lblTest"));
-        Status status = status::kOk;
-        try {
-            steps(labels);
-        } catch (const RuntimeError &error) {
-            status = error.status();
-        }
-        QCOMPARE(status, raised);
-        QCOMPARE(labels.Count(), count);
-    }
-
     // The elements that reach into a band, however they were moved: rows out of order are
     // found as well as rows in order.
     void elementsInABand_data()

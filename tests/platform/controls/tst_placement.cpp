@@ -8,7 +8,7 @@ using namespace plenvor;
 
 namespace {
 
-enum class Screens { None, One, SideBySide, Stacked, MixedRatios, AwayFromTheOrigin };
+enum class Screens { One, SideBySide, Stacked, MixedRatios };
 
 // The screens of a desktop at a scale: Qt keeps each screen's top left corner in device
 // pixels and divides its size by the ratio.
@@ -17,10 +17,6 @@ std::vector<ScreenArea> desktop(Screens layout, double ratio)
     const auto scaled = [](QRect device, double r) {
         return ScreenArea{QRect(device.topLeft(), (QSizeF(device.size()) / r).toSize()), r};
     };
-    if (layout == Screens::None)
-        return {};
-    if (layout == Screens::AwayFromTheOrigin)
-        return {scaled({1280, 1024, 1280, 1024}, ratio)};
     std::vector<ScreenArea> screens{scaled({0, 0, 1280, 1024}, ratio)};
     if (layout == Screens::SideBySide)
         screens.push_back(scaled({1280, 0, 1920, 1080}, ratio));
@@ -143,16 +139,15 @@ private slots:
         QTest::addColumn<qint64>("offset");
         QTest::addColumn<std::optional<Band>>("focus");
         QTest::addColumn<qint64>("followed");
-        const std::optional<Band> none;
-        QTest::newRow("no focus keeps the view") << qint64(100) << none << qint64(100);
-        QTest::newRow("a field in view keeps it")
-            << qint64(0) << std::optional(Band{500, 521}) << qint64(0);
-        QTest::newRow("a field below brings the view down to it")
-            << qint64(0) << std::optional(Band{1144, 1165}) << qint64(162);
-        QTest::newRow("a field above brings the view up to it")
-            << qint64(162) << std::optional(Band{52, 73}) << qint64(52);
-        QTest::newRow("never past the form's end") << qint64(500) << none << qint64(198);
-        QTest::newRow("never above its top") << qint64(-5) << none << qint64(0);
+        const auto row = [](const char *name, qint64 offset, std::optional<Band> f, qint64 to) {
+            QTest::newRow(name) << offset << f << to;
+        };
+        row("no focus keeps the view", 100, std::nullopt, 100);
+        row("a field in view keeps it", 0, Band{500, 521}, 0);
+        row("a field below brings the view down to it", 0, Band{1144, 1165}, 162);
+        row("a field above brings the view up to it", 162, Band{52, 73}, 52);
+        row("never past the form's end", 500, std::nullopt, 198);
+        row("never above its top", -5, std::nullopt, 0);
     }
     void onACompositorTheViewFollowsTheFocus()
     {
@@ -162,34 +157,7 @@ private slots:
         const FormRect form{0, 0, 7350, 1201 * 15};
         const Placement placed = placeForm(
             {form, QMargins(0, 20, 0, 1), desktop(Screens::One, 1), false, focus, offset});
-        QCOMPARE(placed.client.height(), 1003);
-        QCOMPARE(placed.viewOffset, followed);
-    }
-
-    // The window system's reach in logical pixels (least and most coordinate, largest size),
-    // for the strictest screen.
-    void reach_data()
-    {
-        QTest::addColumn<Screens>("screens");
-        QTest::addColumn<double>("ratio");
-        QTest::addColumn<QList<int>>("reach");
-        QTest::newRow("16 bits at 1") << Screens::Stacked << 1.0 << QList{-32768, 32767, 32767};
-        QTest::newRow("16 bits without a screen")
-            << Screens::None << 2.0 << QList{-32768, 32767, 32767};
-        QTest::newRow("half at 2") << Screens::One << 2.0 << QList{-16384, 16383, 16383};
-        QTest::newRow("two thirds at 1.5") << Screens::One << 1.5 << QList{-21845, 21844, 21844};
-        QTest::newRow("a lower screen scales from its own top")
-            << Screens::Stacked << 2.0 << QList{-15872, 16383, 16383};
-        QTest::newRow("a screen away from the origin scales from its corner")
-            << Screens::AwayFromTheOrigin << 2.0 << QList{-15744, 16895, 16383};
-    }
-    void reach()
-    {
-        QFETCH(Screens, screens);
-        QFETCH(double, ratio);
-        QFETCH(QList<int>, reach);
-        const Reach got = reachOf(desktop(screens, ratio));
-        QCOMPARE(QList({got.min, got.max, got.size}), reach);
+        QCOMPARE(QPair(placed.client.height(), placed.viewOffset), QPair(1003, followed));
     }
 };
 

@@ -124,18 +124,6 @@ private slots:
         QCOMPARE(window.geometry(), QRect(outer + QPoint(4, 40), QSize(490, 109)));
     }
 
-    // A window not yet on the screen goes where the window manager puts it, and the form stays.
-    void aWindowNotYetShownIsPlacedNotMoved()
-    {
-        QWidget window;
-        WindowPlacer placer(window);
-        placer.setLeft(1500.f);
-        placer.setClientWidth(7350.f);
-        placer.setClientHeight(1215.f);
-        placer.place(true, std::nullopt);
-        placer.reported(QRect(300, 300, 490, 81), QMargins());
-        QCOMPARE(QPointF(placer.left(), placer.top()), QPointF(1500, 0));
-    }
 };
 
 QTEST_MAIN(tst_WindowPlacer)

@@ -64,27 +64,6 @@ private slots:
         QCOMPARE(trimmed(false).size(), 3 * around.size() + 2);
     }
 
-    // Handles that name nothing, or the wrong thing, and a resource that does not exist.
-    void windowServicesRefuseWhatTheyCannotServe()
-    {
-        test::WindowHarness h;
-        frmMain &form = h.show();
-        const Hwnd field = test::field(form, u"txtSourceWidth").hWnd();
-        Hwnd owner = 0;
-        qint32 out = 0;
-        QCOMPARE(m_library.asGetThunderMainHandle(owner), status::kOk);
-        QCOMPARE(m_library.asSetWindowResIconAll(owner, QStringLiteral("B_OTHER")),
-                 status::kResourceNotFound);
-        QCOMPARE(m_library.asSetWindowResIconAll(0, kMainIcon), status::kInvalidHandle);
-        QCOMPARE(m_library.asSetWindowResIconAll(field, kMainIcon), status::kInvalidHandle);
-        QCOMPARE(m_library.asCenterFormEx(field, out), status::kInvalidHandle);
-        QCOMPARE(m_library.asHighlightText(form.hWnd()), status::kInvalidHandle);
-        QCOMPARE(m_library.asOpenReadMeFile(1, out), status::kInvalidArg);
-        QCOMPARE(m_library.asOpenReadMeFile(0, out), status::kFileNotFound);
-        VbBool inIde = kVbTrue;
-        QVERIFY(m_library.asIsInIDE(inIde) == status::kOk && inIde == kVbFalse);
-    }
-
     // The program's path is written where it changed, and only then.
     void theProgramsPathIsRegistered()
     {

@@ -63,8 +63,6 @@ private slots:
             QTest::newRow(qPrintable(name)) << same(t) << text << status::kOk << t;
         QTest::newRow("a count, as a number")
             << Variant::fromInt16(3) << number << status::kOk << "3";
-        QTest::newRow("a number kept as text")
-            << Variant::fromInt32(40000) << text << status::kOk << "40000";
         QTest::newRow("text that is no number, as a number")
             << same(QStringLiteral("abc")) << number << status::kTypeMismatch << "";
         QTest::newRow("an error value")
@@ -122,16 +120,6 @@ private slots:
                  Variant::fromInt16(1));
         QCOMPARE(write(QStringLiteral("k"), Variant::fromText(QStringLiteral("2")), 0), writing);
         QCOMPARE(this->read(QStringLiteral("k")), blocked ? Variant() : Variant::fromText("2"));
-    }
-
-    void anEmptyKeyOrNoPlaceForTheResultIsRefused()
-    {
-        QCOMPARE(write(QString(), Variant(), SettingsStore::kTextValue), status::kInvalidArg);
-        QCOMPARE(read(QString()), Variant::error(status::kInvalidArg));
-        VbBool found = 0;
-        QCOMPARE(QtSettingsStore().ReadValue(QString(), QStringLiteral("k"), 0, m_app, Variant(),
-                                             kVbTrue, found, nullptr),
-                 makeStatus(0x80004003u));
     }
 };
 

