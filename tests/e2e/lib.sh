@@ -34,15 +34,22 @@ e2e_fresh_home() {
 }
 e2e_settings_file() { echo "$E2E_HOME/config/Korvane/Plenvor.conf"; }
 
-# Starts the program in the current home; returns once its window has the focus and stands
-# centred with its frame.
-e2e_start() {
+# Starts the program in the current home, as a desktop session would, with any NAME=VALUE
+# given; E2E_PID is its process.
+e2e_launch() {
     HOME=$E2E_HOME XDG_CONFIG_HOME=$E2E_HOME/config XDG_RUNTIME_DIR=$E2E_HOME/run \
         PATH=$E2E_HOME/bin:$PATH LC_ALL=C.UTF-8 XDG_CURRENT_DESKTOP= \
-        "$PLENVOR" >"$E2E_HOME/stdout" 2>"$E2E_HOME/stderr" &
+        env "$@" "$PLENVOR" >"$E2E_HOME/stdout" 2>"$E2E_HOME/stderr" &
     E2E_PID=$!
-    e2e_wait "the window" sh -c "xdotool search --onlyvisible --pid $E2E_PID --name '^Plenvor\$' >/dev/null || ! kill -0 $E2E_PID" &&
-        E2E_WIN=$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Plenvor$' | head -n 1) &&
+}
+# Whether the program's window shows (its id in E2E_WIN), or the program has ended.
+e2e_window() {
+    E2E_WIN=$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Plenvor$' | head -n 1)
+    [ -n "$E2E_WIN" ] || ! kill -0 "$E2E_PID" 2>/dev/null
+}
+# Starts the program; returns once its window has the focus and stands centred in its frame.
+e2e_start() {
+    e2e_launch && e2e_wait "the window" e2e_window && [ -n "$E2E_WIN" ] &&
         e2e_wait "the focus" sh -c "xdotool windowfocus $E2E_WIN 2>/dev/null; [ \"\$(xdotool getwindowfocus)\" = $E2E_WIN ]" &&
         e2e_wait "the window centred in its frame" e2e_centred
 }
@@ -106,6 +113,9 @@ e2e_read_field() {
     e2e_wait "the copy of $*" sh -c '[ "$(xclip -selection clipboard -o 2>/dev/null)" != unread ]' &&
         xclip -selection clipboard -o 2>/dev/null
 }
+
+fail() { echo "    $*"; return 1; }
+expect() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
 
 # e2e_run NAME COMMAND...: runs one test in a fresh home and cleans up after it;
 # e2e_summary prints "N passed, M failed" and fails if any did.

@@ -7,9 +7,6 @@ set -u
 PLENVOR=$(realpath "$1")
 . "$(dirname "$0")/lib.sh"
 
-fail() { echo "    $*"; return 1; }
-expect() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
-
 # Typing, rows, a red source field, Esc, and the list back at the next start.
 a_session_and_the_next() {
     e2e_start || return 1

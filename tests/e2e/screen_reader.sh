@@ -10,8 +10,6 @@ PLENVOR=$(realpath "$1")
 . "$(dirname "$0")/orca.sh"
 E2E_TIMEOUT=60 # Orca on a busy machine
 
-fail() { echo "    $*"; return 1; }
-
 # A stored list of ROWS rows: 1920x1080, 1280x1024, then 1002x700, 1003x700...
 plant() {
     mkdir -p "$E2E_HOME/config/Korvane"
@@ -24,11 +22,7 @@ plant() {
 
 # Starts the program on the planted list and waits to hear its window and focused field.
 open_window() {
-    HOME=$E2E_HOME XDG_CONFIG_HOME=$E2E_HOME/config LC_ALL=C.UTF-8 XDG_CURRENT_DESKTOP= \
-        "$PLENVOR" >"$E2E_HOME/stdout" 2>"$E2E_HOME/stderr" &
-    E2E_PID=$!
-    e2e_wait "the window" sh -c "xdotool search --onlyvisible --pid $E2E_PID --name '^Plenvor\$' >/dev/null" || return 1
-    E2E_WIN=$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Plenvor$' | head -n 1)
+    e2e_launch && e2e_wait "the window" e2e_window && [ -n "$E2E_WIN" ] || return 1
     says "the start" "windowfocus $E2E_WIN" -- Plenvor "$@"
 }
 

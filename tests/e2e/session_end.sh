@@ -8,8 +8,6 @@ PLENVOR=$(realpath "$1")
 SESSION_MANAGER_PROGRAM=${2:-}
 . "$(dirname "$0")/lib.sh"
 
-fail() { echo "    $*"; return 1; }
-
 # Three rows, 1920 x 1080 in the first, as the list the user made.
 stored_list() {
     for line in 'Resolution%20Count=3' 'Resolution%200%20Width=1920' 'Resolution%200%20Height=1080'; do
@@ -78,9 +76,7 @@ wayland_ending() {
     e2e_wait "sway" sh -c "ls '$E2E_HOME'/sway/sway-ipc.*.sock >/dev/null 2>&1" || return 1
     SWAYSOCK=$(ls "$E2E_HOME"/sway/sway-ipc.*.sock) && WAYLAND_DISPLAY=$(ls "$E2E_HOME"/sway/wayland-?) &&
         export SWAYSOCK WAYLAND_DISPLAY
-    HOME=$E2E_HOME XDG_CONFIG_HOME=$E2E_HOME/config XDG_RUNTIME_DIR=$E2E_HOME/run \
-        LC_ALL=C.UTF-8 QT_QPA_PLATFORM=wayland "$PLENVOR" >"$E2E_HOME/stdout" 2>"$E2E_HOME/stderr" &
-    E2E_PID=$!
+    e2e_launch QT_QPA_PLATFORM=wayland
     e2e_wait "the window" swaymsg -q '[app_id="org.korvane.Plenvor"] focus' || return 1
     # A new virtual keyboard's first keys may be lost: the field is filled until its copy answers.
     e2e_wait "the program to take the keys" sh -c \
