@@ -6,7 +6,6 @@
 #   - the end-to-end tests on the real program under Xvfb, and the Debian package installed
 #     into a scratch root,
 #   - under AddressSanitizer and UndefinedBehaviorSanitizer: the unit tests again,
-#   - the libFuzzer target (clang), for a bounded time,
 #   - each package set of scripts/deps.sh against what its command's build reads.
 # With --quick, only what the unit tests need is built, and only they run: the edit loop.
 set -eu
@@ -43,13 +42,6 @@ scripts/configure.sh -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLENVOR_S
     -DPLENVOR_BUILD_TESTS=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON -DPLENVOR_LINK_DEPENDS=ON
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs" -L unit
-
-echo "== Fuzz"
-scripts/configure.sh -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLENVOR_FUZZ=ON -DPLENVOR_BUILD_TESTS=ON -DPLENVOR_BUILD_BENCH=OFF -DPLENVOR_WERROR=ON \
-    -DPLENVOR_LINK_DEPENDS=ON
-cmake --build build-fuzz -j "$jobs" --target fuzz_stored_list
-ctest --test-dir build-fuzz --output-on-failure --no-tests=error -L fuzz
 
 echo "== Package sets"
 scripts/check_packages.sh
