@@ -6,15 +6,15 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
 SmsConn g_client = nullptr;
-std::vector<IceConn> g_connections;
+IceConn g_connection = nullptr;
 
 void say(const char *what)
 {
@@ -73,32 +73,26 @@ int main()
         std::fprintf(stderr, "session manager: %s\n", error);
         return 1;
     }
-    IceAddConnectionWatch(
-        [](IceConn connection, IcePointer, Bool opening, IcePointer *) {
-            opening ? g_connections.push_back(connection)
-                    : void(std::erase(g_connections, connection));
-        },
-        nullptr);
+    IceAddConnectionWatch([](IceConn connection, IcePointer, Bool opening,
+                             IcePointer *) { g_connection = opening ? connection : nullptr; },
+                          nullptr);
     IceSetIOErrorHandler([](IceConn) {}); // a client that ends without a word ends nothing
-    // Only this machine's own transports are offered.
-    std::vector<IceListenObj> local;
-    for (int i = 0; i < count; ++i) {
-        const std::string name = IceGetListenConnectionString(listeners[i]);
-        if (name.starts_with("local/") || name.starts_with("unix/")) {
-            local.push_back(listeners[i]);
-            IceSetHostBasedAuthProc(listeners[i], anyHost);
-        }
-    }
-    say(IceComposeNetworkIdList(int(local.size()), local.data()));
+    // Only this machine's own transport is offered.
+    IceListenObj *local = std::find_if(listeners, listeners + count, [](IceListenObj listener) {
+        const std::string name = IceGetListenConnectionString(listener);
+        return name.starts_with("local/") || name.starts_with("unix/");
+    });
+    if (local == listeners + count)
+        return 1;
+    IceSetHostBasedAuthProc(*local, anyHost);
+    say(IceComposeNetworkIdList(1, local));
 
     for (;;) {
-        std::vector<pollfd> fds{{0, POLLIN, 0}};
-        for (IceListenObj listener : local)
-            fds.push_back({IceGetListenConnectionNumber(listener), POLLIN, 0});
-        const std::vector<IceConn> open = g_connections;
-        for (IceConn connection : open)
-            fds.push_back({IceConnectionNumber(connection), POLLIN, 0});
-        if (poll(fds.data(), fds.size(), -1) < 0)
+        IceConn open = g_connection;
+        pollfd fds[] = {{0, POLLIN, 0},
+                        {IceGetListenConnectionNumber(*local), POLLIN, 0},
+                        {open ? IceConnectionNumber(open) : -1, POLLIN, 0}};
+        if (poll(fds, 3, -1) < 0)
             return 1;
         char line[64] = {};
         if (fds[0].revents && !std::fgets(line, sizeof line, stdin))
@@ -107,20 +101,15 @@ int main()
             SmsSaveYourself(g_client, SmSaveBoth, True, SmInteractStyleNone, False);
         else if (g_client && std::strcmp(line, "die\n") == 0)
             SmsDie(g_client);
-        for (std::size_t i = 0; i < local.size(); ++i) {
-            IceAcceptStatus status;
-            IceConn accepted =
-                fds[i + 1].revents ? IceAcceptConnection(local[i], &status) : nullptr;
-            while (accepted && IceConnectionStatus(accepted) == IceConnectPending)
-                IceProcessMessages(accepted, nullptr, nullptr);
-        }
-        for (std::size_t i = 0; i < open.size(); ++i) {
-            if (fds[local.size() + 1 + i].revents &&
-                IceProcessMessages(open[i], nullptr, nullptr) == IceProcessMessagesIOError) {
-                g_client = nullptr;
-                IceCloseConnection(open[i]);
-                say("closed");
-            }
+        IceAcceptStatus status;
+        IceConn accepted = fds[1].revents ? IceAcceptConnection(*local, &status) : nullptr;
+        while (accepted && IceConnectionStatus(accepted) == IceConnectPending)
+            IceProcessMessages(accepted, nullptr, nullptr);
+        if (fds[2].revents &&
+            IceProcessMessages(open, nullptr, nullptr) == IceProcessMessagesIOError) {
+            g_client = nullptr;
+            IceCloseConnection(open);
+            say("closed");
         }
     }
 }

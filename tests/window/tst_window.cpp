@@ -136,6 +136,8 @@ private slots:
         QTest::keyClicks(source.widget(), QStringLiteral("1600"));
         source.setText(text);
         QCOMPARE(source.ForeColor(), red ? ole::kRed : ole::kWindowText);
+        QCOMPARE(source.widget()->palette().color(QPalette::Text),
+                 red ? QColor(Qt::red) : QApplication::palette().color(QPalette::Text));
         QCOMPARE(texts(u"txtTargetHeight"), red ? targets : QStringList({"", ""}));
         field(*m_form, u"txtResolutionWidth", 1).setText(QStringLiteral("abc"));
         QCOMPARE(field(*m_form, u"txtResolutionWidth", 1).ForeColor(), ole::kWindowText);

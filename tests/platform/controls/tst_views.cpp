@@ -21,7 +21,6 @@ class tst_Views : public test::OffscreenTest
 
     std::unique_ptr<test::WindowHarness> m_harness;
     frmMain *m_form = nullptr;
-    QWidget m_elsewhere;
 
     // Every control of the form, named "name index".
     QVector<QPair<QString, const Control *>> controls() const
@@ -179,10 +178,29 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    // Fields and labels follow a change of the desktop's palette.
-    void widgetsFollowThePalette()
+    // A field's widget draws as a plain line edit does, at device pixel ratios 1 and 2 (its
+    // frame is drawn once a size and ratio and then copied, its antialiased corners a shade
+    // apart at 2); fields and labels follow a change of the desktop's palette.
+    void widgetsLookLikeQtsOwnAndFollowThePalette()
     {
         m_form->setTop(0.f);
+        QWidget *shown = m_harness->widgetOf(field(*m_form, u"txtResolutionWidth", 0));
+        QLineEdit plain(field(*m_form, u"txtResolutionWidth", 0).Text());
+        plain.setFont(shown->font());
+        plain.setPalette(shown->palette());
+        plain.resize(shown->size());
+        for (const qreal ratio : {1.0, 2.0}) {
+            const auto drawn = [ratio](QWidget &widget) {
+                QPixmap pixmap(widget.size() * ratio);
+                pixmap.setDevicePixelRatio(ratio);
+                widget.render(&pixmap);
+                return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+            };
+            const QImage a = drawn(*shown), b = drawn(plain);
+            for (int i = 0; i < a.width() * a.height(); ++i)
+                QVERIFY(qAbs(qGray(a.pixel(i % a.width(), i / a.width())) -
+                             qGray(b.pixel(i % a.width(), i / a.width()))) <= 64);
+        }
         const QPalette original = QApplication::palette();
         QPalette palette = original;
         palette.setColor(QPalette::Window, Qt::green);   // a target field's background

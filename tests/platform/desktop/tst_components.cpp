@@ -8,7 +8,6 @@
 #include <QAccessible>
 #include <QDialog>
 #include <QDir>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -18,7 +17,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <string_view>
+
 using namespace plenvor;
+using namespace std::literals;
 
 Q_DECLARE_METATYPE(plenvor::Variant)
 
@@ -78,6 +80,8 @@ private slots:
             {"a megabyte", QString(1 << 20, u'8')}};
         for (const auto &[name, t] : texts)
             QTest::newRow(qPrintable(name)) << same(t) << text << status::kOk << t;
+        QTest::newRow("a fraction, as text")
+            << Variant::fromDouble(2.5) << text << status::kOk << "2.5";
         QTest::newRow("a count, as a number")
             << Variant::fromInt16(3) << number << status::kOk << "3";
         QTest::newRow("text that is no number, as a number")
@@ -146,16 +150,9 @@ private slots:
     {
         QTest::addColumn<int>("option");
         QTest::addColumn<QString>("around");
-        const QString chars[] = {" ",
-                                 "\t",
-                                 "\r",
-                                 "\n",
-                                 QChar(0),
-                                 "\x01\x7f",
-                                 "\u00A0\u2007\u202F",
-                                 "\u2003\u3000",
-                                 "\u200B\uFEFF",
-                                 "\u0085\u2028\u2029"};
+        constexpr std::u16string_view all = u" |\t|\r|\n|\0|\x01\x7f|\u00A0\u2007\u202F|"
+                                            u"\u2003\u3000|\u200B\uFEFF|\u0085\u2028\u2029"sv;
+        const QStringList chars = QString::fromUtf16(all.data(), qsizetype(all.size())).split(u'|');
         for (int i = 0; i < 10; ++i)
             QTest::newRow(qPrintable(QString::number(i))) << i << chars[i];
     }
@@ -176,53 +173,28 @@ private slots:
         QCOMPARE(trimmed(false).size(), 3 * around.size() + 2);
     }
 
-    // The program's path is written where it changed, and only then.
-    void theProgramsPathIsRegistered()
-    {
-        QTemporaryDir config;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-        qint32 written = -1;
-        QCOMPARE(m_library.asRegisterAppPath(written), status::kOk);
-        QCOMPARE(written, 1);
-        QCOMPARE(m_library.asRegisterAppPath(written), status::kOk);
-        QCOMPARE(written, 0);
-        const QSettings stored(QSettings::NativeFormat, QSettings::UserScope,
-                               QStringLiteral("Korvane"), QStringLiteral("Plenvor"));
-        QCOMPARE(stored.value("Application/Path").toString(),
-                 QCoreApplication::applicationFilePath());
-    }
-
-    // The about box over its owner, every line of it one text to a screen reader, where a
-    // column of labels without the one widget puts it; Esc closes it.
+    // The about box over its owner, every line of it one text to a screen reader; Esc closes
+    // it. The timer only records what it finds, and always closes the box.
     void theAboutBox()
     {
         QWidget owner;
-        owner.setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
         owner.show();
         QString read;
-        QTimer::singleShot(0, [&] { // only records: the box is always closed
+        QTimer::singleShot(0, [&] {
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            read = box->windowTitle() + (box->parentWidget() == &owner ? " over" : " alone") +
-                   (box->font() == owner.font() ? "" : " in another font") + ": ";
             QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(box);
+            read = box->windowTitle() + (box->parentWidget() == &owner ? ": " : " alone: ");
             for (int i = 0; i < dialog->childCount(); ++i)
                 if (dialog->child(i)->role() == QAccessible::StaticText)
                     read += dialog->child(i)->text(QAccessible::Name) + "|";
-            for (const QLabel *title : box->findChildren<QLabel *>())
-                if (title->text() == "Korvane - Plenvor" && title->pos() != QPoint(0, 0))
-                    read += " title misplaced";
             QTest::keyClick(box, Qt::Key_Escape);
-            if (box->isVisible()) {
-                read += " not closed by Esc";
-                box->reject();
-            }
+            if (box->isVisible())
+                read += " not closed by Esc", box->reject();
         });
         QCOMPARE(
             QtAboutDialog().ShowAbout(&owner, AppObject::plenvor(), "extra", nullptr, "Ovelin"),
             status::kOk);
-        QCOMPARE(read, "О программе Plenvor over: Korvane - Plenvor\nВерсия 3.00.0017\nKorvane - "
+        QCOMPARE(read, "О программе Plenvor: Korvane - Plenvor\nВерсия 3.00.0017\nKorvane - "
                        "Plenvor 3.00\nextra\n© Korvane\nПосвящается Ovelin|");
     }
 

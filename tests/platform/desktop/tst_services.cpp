@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +43,18 @@ void runChild(int argc, char **argv)
     }
     if (what == "start")
         std::exit(runPlenvor(argc, argv));
+    // A platform plugin says its last words about the display, on the GUI thread or one of its
+    // own, and ends the process itself unless the program has ended it first.
+    std::exit(runPlenvor(argc, argv, [what](frmMain &form) {
+        test::field(form, u"txtResolutionWidth").setText(QStringLiteral("1920"));
+        const auto lastWords = [] {
+            qWarning("The Wayland connection broke. Did the Wayland compositor die?");
+            std::_Exit(9);
+        };
+        qWarning("an ordinary warning");
+        what == "display gone on a thread" ? std::thread(lastWords).detach()
+                                           : QTimer::singleShot(0, lastWords);
+    }));
 }
 
 // The child's exit status and the lines of its own (not Qt's) on the error stream.
@@ -160,6 +174,21 @@ private slots:
         const QByteArray passedOn = caught.readAll();
         QVERIFY(passedOn.startsWith("held\nsaid on the way\n"));
         QCOMPARE(passedOn.count("said on a thread\n"), 40000);
+    }
+
+    // When the display goes, the form unloads before the plugin ends the process, whichever
+    // thread the plugin speaks on; the program says why, once, and ends with status 1.
+    void theDisplayGoing()
+    {
+        for (const char *child : {"display gone", "display gone on a thread"}) {
+            QTemporaryDir config;
+            const auto [status, said] = ::child(child, {"XDG_CONFIG_HOME=" + config.path()});
+            QCOMPARE(status, 1); // and no earlier: an ordinary warning is only passed on
+            QCOMPARE(said, QStringList("plenvor: the display went away: The Wayland connection "
+                                       "broke. Did the Wayland compositor die?"));
+            const QSettings stored(config.path() + "/Korvane/Plenvor.conf", QSettings::IniFormat);
+            QCOMPARE(stored.value(widthKey(0)).toString(), QStringLiteral("1920"));
+        }
     }
 
     // The end of the session closes the window as its close command does: the list is stored.
