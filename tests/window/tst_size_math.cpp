@@ -57,30 +57,22 @@ private slots:
     }
 
     // The row pitch and top, and the next row index, each raising a run-time error past 32 bits
-    // (16 for the index).
+    // (16 for the index): a product or a sum past them.
     void rowGeometry_data()
     {
         QTest::addColumn<Calculation>("calculation");
         QTest::addColumn<qint64>("result"); // kRaised where it raises a run-time error
-        const auto row = [](const char *name, Calculation c, qint64 r) {
-            QTest::newRow(name) << c << r;
-        };
-        row(
-            "pitch", [] { return rowPitch(316); }, 421);
-        row(
-            "row 2's top", [] { return rowTop(780, 421, 2); }, 1622);
-        row(
-            "the last row's top", [] { return rowTop(780, 420, 32767); }, 780 + 420 * 32767);
-        row(
-            "the last index", [] { return nextRowIndex(32766); }, 32767);
-        row(
-            "a pitch past 32 bits", [] { return rowPitch(INT32_MAX); }, kRaised);
-        row(
-            "a product past 32 bits", [] { return rowTop(0, 70000, 32767); }, kRaised);
-        row(
-            "a sum past 32 bits", [] { return rowTop(INT32_MAX - 100, 420, 1); }, kRaised);
-        row(
-            "an index past 16 bits", [] { return nextRowIndex(32767); }, kRaised);
+        QTest::newRow("pitch") << Calculation([] { return rowPitch(316); }) << qint64(421);
+        QTest::newRow("a pitch past 32 bits")
+            << Calculation([] { return rowPitch(INT32_MAX); }) << kRaised;
+        QTest::newRow("a product")
+            << Calculation([] { return rowTop(0, 70000, 32767); }) << kRaised;
+        QTest::newRow("a sum") << Calculation([] { return rowTop(INT32_MAX - 100, 420, 1); })
+                               << kRaised;
+        QTest::newRow("the last index")
+            << Calculation([] { return nextRowIndex(32766); }) << qint64(32767);
+        QTest::newRow("past the last index")
+            << Calculation([] { return nextRowIndex(32767); }) << kRaised;
     }
     void rowGeometry()
     {
