@@ -8,7 +8,7 @@ set -eu
 
 run_packages="cmake g++ make qt6-base-dev qt6-base-private-dev libwayland-dev qt6-translations-l10n fonts-wine xdg-utils"
 unit_packages="$run_packages qt6-wayland"
-test_packages="$unit_packages clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox weston qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon sway wtype wl-clipboard libsm-dev libice-dev"
+test_packages="$unit_packages clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon sway wtype wl-clipboard libsm-dev libice-dev"
 
 list=false
 [ "${1:-}" = "--list" ] && list=true && shift
