@@ -85,13 +85,6 @@ e2e_centred() {
     [ "${cx#-}" -le 2 ] && [ "${cy#-}" -le 2 ]
 }
 
-# Whether the client-area rectangle (x y w h) shows more than ten clearly red pixels.
-e2e_red() {
-    e2e_geometry
-    import -window root -crop "${3}x${4}+$((E2E_X + $1))+$((E2E_Y + $2))" +repage txt:- 2>/dev/null |
-        awk -F'[(),]' 'NR > 1 && $3 > $4 + 80 && $3 > $5 + 80 {n++} END {exit n <= 10}'
-}
-
 # Clicks into a field as a user would: e2e_click_field source-width|source-height|width|height|
 # target-width|target-height [row]. Positions are the layout's, in pixels.
 e2e_click_field() {

@@ -47,7 +47,7 @@ tabs() {
     [ "$(printf '%s\n' "$SAID" | grep -c -F "$2")" -eq 1 ] || fail "$2 heard more than once" || return 1
     values=$(printf '%s\n' "$SAID" | grep -o -E '[0-9]+ selected' | tr '\n' ' ')
     [ "$values" = "${3:+$3 selected }" ] || fail "values heard: '$values', expected '${3:-}'" || return 1
-    case $SAID in *nselected*) fail "the field left was heard" ;; esac
+    case $SAID in *nselected* | *"==>"*) fail "the field left, or an arrow, was heard" ;; esac
 }
 
 # Two rows, a source width typed, Tab through both rows, a row added and removed, the about box.
@@ -90,11 +90,6 @@ a_long_list() {
 sr_start || exit 1
 for t in two_rows a_long_list; do
     e2e_run "$t" "$t"
-done
-# Never, in either window: a value cut short, a field left, an arrow.
-all=$(SR_MARK=0 sr_heard)
-for wrong in " 192 " " 108 " "nselected" "==>"; do
-    case " $all " in *"$wrong"*) echo "FAIL heard '$wrong'" && E2E_FAILED=$((E2E_FAILED + 1)) ;; esac
 done
 sr_stop
 e2e_summary

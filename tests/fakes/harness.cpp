@@ -96,12 +96,6 @@ frmMain &WindowHarness::show()
     return *form;
 }
 
-frmMain &WindowHarness::showRows(int rows)
-{
-    store->values.insert(kCountKey, QString::number(rows));
-    return show();
-}
-
 void WindowHarness::press(Qt::Key key, int times) const
 {
     // To the window, where the user's keys enter; nothing else runs in between, as a burst of

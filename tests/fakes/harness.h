@@ -123,8 +123,6 @@ struct WindowHarness
     // A window loaded, shown and active, with the keyboard focus in it; the test fails, saying
     // which, where the window is not exposed or not active.
     frmMain &show();
-    // The same with a stored list of that many rows.
-    frmMain &showRows(int rows);
 
     // The window's controls by name, as its Controls collection finds them.
     TextBox &field(QStringView name, int index = 0) const

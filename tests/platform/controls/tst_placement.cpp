@@ -67,7 +67,6 @@ void showOneRow(QWidget &window, WindowPlacer &placer)
 } // namespace
 
 Q_DECLARE_METATYPE(Screens)
-Q_DECLARE_METATYPE(std::optional<Band>)
 
 // The real window that shows a form of any length, centred on the first screen as the program
 // centres it: within X11's 16 bits of device pixels, showing every part of the form a screen
@@ -98,14 +97,10 @@ private slots:
                     Screens::One, rows > 1);
         }
         row("no frame", 1, 2000, Screens::One, true, true, {});
-        row("no frame at 2", 2, 2000, Screens::One, true, true, {});
         row("side by side", 1, 2000, Screens::SideBySide, true);
-        row("side by side at 2", 2, 2000, Screens::SideBySide, true);
         row("side by side at 1 and 2", 1, 1200, Screens::MixedRatios, true);
         row("stacked, 41 rows end on the lower screen", 1, 41, Screens::Stacked, false);
-        row("stacked at 2, 41 rows", 2, 41, Screens::Stacked, false);
         row("stacked, 32768 rows", 1, 32768, Screens::Stacked, true);
-        row("stacked at 1.5, 32768 rows", 1.5, 32768, Screens::Stacked, true);
         row("compositor, 1 row", 1, 1, Screens::One, false, false);
         row("compositor, 41 rows", 1, 41, Screens::One, true, false);
         row("compositor at 2, 32768 rows", 2, 32768, Screens::One, true, false);
@@ -163,35 +158,6 @@ private slots:
             QVERIFY(device(outer.left(), origin.x(), screen) >= -32768);
             QVERIFY(outer.height() * screen.ratio <= 32767);
         }
-    }
-
-    // Where a compositor places the window, at most a screen high, its view follows the focus,
-    // moving as little as it must and never past the form's ends. Here a form 1,201 pixels
-    // high in a view of 1,003.
-    void onACompositorTheViewFollowsTheFocus_data()
-    {
-        QTest::addColumn<qint64>("offset");
-        QTest::addColumn<std::optional<Band>>("focus");
-        QTest::addColumn<qint64>("followed");
-        const auto row = [](const char *name, qint64 offset, std::optional<Band> f, qint64 to) {
-            QTest::newRow(name) << offset << f << to;
-        };
-        row("no focus keeps the view", 100, std::nullopt, 100);
-        row("a field in view keeps it", 0, Band{500, 521}, 0);
-        row("a field below brings the view down to it", 0, Band{1144, 1165}, 162);
-        row("a field above brings the view up to it", 162, Band{52, 73}, 52);
-        row("never past the form's end", 500, std::nullopt, 198);
-        row("never above its top", -5, std::nullopt, 0);
-    }
-    void onACompositorTheViewFollowsTheFocus()
-    {
-        QFETCH(qint64, offset);
-        QFETCH(std::optional<Band>, focus);
-        QFETCH(qint64, followed);
-        const FormRect form{0, 0, 7350, 1201 * 15};
-        const Placement placed = placeForm(
-            {form, QMargins(0, 20, 0, 1), desktop(Screens::One, 1), false, focus, offset});
-        QCOMPARE(QPair(placed.client.height(), placed.viewOffset), QPair(1003, followed));
     }
 
     void answersAndMoves_data()

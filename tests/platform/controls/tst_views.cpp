@@ -1,11 +1,9 @@
-#include "controls/title_bar.h"
 #include "fakes/harness.h"
 #include "runtime/twips.h"
 #include "window/layout.h"
 
 #include <QClipboard>
 #include <QScreen>
-#include <QStyleOptionTitleBar>
 #include <QTest>
 
 using namespace plenvor;
@@ -119,14 +117,11 @@ private slots:
         QTest::addColumn<bool>("pasted");   // at the caret of "12|34", or set as the whole text
         QTest::addColumn<QString>("text");  // what arrives
         QTest::addColumn<QString>("field"); // the field afterwards, "|" where the caret stands
-        const QString separated = QString("5") + QChar::LineSeparator + "6";
         QTest::newRow("LF set") << false << "2560\n" << QStringLiteral("2560|");
         QTest::newRow("CRLF set") << false << "1600\r\n1080" << QStringLiteral("1600|");
-        QTest::newRow("CR set") << false << "1600\r" << QStringLiteral("1600|");
         QTest::newRow("a break first, set") << false << "\n1920" << QStringLiteral("|");
         QTest::newRow("LF pasted") << true << "5\n6" << QStringLiteral("125|34");
         QTest::newRow("CRLF pasted") << true << "5\r\n" << QStringLiteral("125|34");
-        QTest::newRow("a line separator pasted") << true << separated << QStringLiteral("125|34");
         QTest::newRow("a break first, pasted") << true << "\n5" << QStringLiteral("12|34");
     }
     void aLineBreakEndsWhatArrives()
@@ -147,35 +142,6 @@ private slots:
         const int caret = control.widget()->cursorPosition();
         QCOMPARE(control.Text().left(caret) + "|" + control.Text().mid(caret), field);
         QCOMPARE(control.widget()->text(), control.Text());
-    }
-
-    // The frame a window draws itself: its minimise and close buttons act when released where
-    // they were pressed, and a press elsewhere on it closes nothing.
-    void aFrameOfTheWindowsOwn()
-    {
-        QWidget window;
-        window.setFixedSize(490, 109);
-        TitleBar bar(window);
-        bar.setGeometry(0, 0, 490, bar.barHeight());
-        window.show();
-        QVERIFY2(QTest::qWaitForWindowExposed(&window), "the window was not exposed");
-        QStyleOptionTitleBar option;
-        option.initFrom(&bar);
-        option.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-        const auto centre = [&](QStyle::SubControl control) {
-            return bar.style()
-                ->subControlRect(QStyle::CC_TitleBar, &option, control, &bar)
-                .center();
-        };
-        QTest::mousePress(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarCloseButton));
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(5, bar.barHeight() / 2));
-        QVERIFY(window.isVisible());
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarMinButton));
-        QTRY_VERIFY(window.isMinimized());
-        window.showNormal();
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, centre(QStyle::SC_TitleBarCloseButton));
-        QVERIFY(!window.isVisible());
     }
 
     // A field's widget draws as a plain line edit does, at device pixel ratios 1 and 2 (its
@@ -205,15 +171,18 @@ private slots:
         QPalette palette = original;
         palette.setColor(QPalette::Window, Qt::green);   // a target field's background
         palette.setColor(QPalette::ButtonText, Qt::red); // a label's text
+        palette.setColor(QPalette::Text, Qt::blue);      // a field's text
         QApplication::setPalette(palette);
         QCoreApplication::processEvents();
         const auto colour = [this](const Control &control, QPalette::ColorRole role) {
             return m_harness->widgetOf(control)->palette().color(role);
         };
         const QColor target = colour(field(*m_form, u"txtTargetWidth"), QPalette::Base);
-        const QColor text = colour(label(*m_form, u"lblArrow"), QPalette::WindowText);
+        const QColor label = colour(test::label(*m_form, u"lblArrow"), QPalette::WindowText);
+        const QColor text = colour(field(*m_form, u"txtResolutionWidth"), QPalette::Text);
         QApplication::setPalette(original);
-        QCOMPARE(QPair(target, text), QPair(QColor(Qt::green), QColor(Qt::red)));
+        QCOMPARE(QPair(target, label), QPair(QColor(Qt::green), QColor(Qt::red)));
+        QCOMPARE(text, QColor(Qt::blue));
     }
 
     // Tab walks the program's order through rows that have no widget, and the widgets taken
