@@ -2,6 +2,7 @@
 // rows; and a pasted text of growing size. Run on X11 for real painting:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb build/bench/bench_keystroke
 #include "fakes/harness.h"
+#include "settings/keys.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -22,7 +23,8 @@ void repaintNow()
 std::unique_ptr<test::WindowHarness> typingWindow(int rows)
 {
     auto h = std::make_unique<test::WindowHarness>();
-    h->showRows(rows);
+    h->store->values.insert(kCountKey, QString::number(rows));
+    h->show();
     for (int i = 0; i < rows; ++i)
         h->setRow(i, QString::number(1000 + i), QString::number(700 + i));
     field(*h->form, u"txtSourceWidth").SetFocus();
