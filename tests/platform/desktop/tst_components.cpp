@@ -161,6 +161,7 @@ private slots:
             for (const QLabel *line : box->findChildren<QLabel *>())
                 if (!line->text().isEmpty())
                     tops << line->y();
+            read += tops.size() == 6 ? "" : " lines missing";
             for (qsizetype i = 2; i < tops.size(); ++i)
                 if (tops[i] - tops[i - 1] < tops[1] - tops[0] + (i + 1 == tops.size() ? 8 : 0))
                     read += QStringLiteral(" line %1 misplaced").arg(i);
