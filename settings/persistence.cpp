@@ -67,6 +67,10 @@ void frmMain::SaveSettings()
                         Variant::fromText(txtResolutionHeight[row].Text()));
         });
     }
+    // Whatever stood in the way is said where the list was to be kept (lifecycle.cpp).
+    std::optional<StoreFailure> unkept = StoreFailure{{}, describeStatus(status::kUnexpected)};
+    resumeNext([&] { unkept = store.finish(); });
+    m_unkept = std::move(unkept);
 }
 
 } // namespace plenvor

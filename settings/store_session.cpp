@@ -17,9 +17,30 @@ Variant StoreSession::read(const QString &key, qint32 kind, const Variant &defau
 
 void StoreSession::write(const QString &key, qint32 kind, const Variant &value)
 {
-    SettingsStore &store = m_store.get();
-    VbBool taken = 0;
-    check(store.WriteValue(QString(), key, kind, value, m_app, kVbTrue, &taken));
+    try {
+        SettingsStore &store = m_store.get();
+        VbBool taken = 0;
+        check(store.WriteValue(QString(), key, kind, value, m_app, kVbTrue, &taken));
+    } catch (const RuntimeError &error) {
+        if (!failed(m_refused))
+            m_refused = error.status();
+        throw;
+    }
+}
+
+std::optional<StoreFailure> StoreSession::finish()
+{
+    StoreFailure failure;
+    Status outcome = m_refused;
+    if (m_store.exists()) {
+        if (const Status s = m_store.get().commit(failure); failed(s))
+            outcome = s;
+    }
+    if (!failed(outcome))
+        return std::nullopt;
+    if (failure.why.isEmpty())
+        failure.why = describeStatus(outcome);
+    return failure;
 }
 
 } // namespace plenvor

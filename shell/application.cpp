@@ -5,6 +5,7 @@
 #include "desktop/qt_error_report.h"
 #include "desktop/qt_settings_store.h"
 #include "desktop/qt_support_library.h"
+#include "desktop/qt_user_notice.h"
 #include "desktop/session_end.h"
 #include "desktop/termination_signals.h"
 #include "desktop/translations.h"
@@ -41,8 +42,9 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
 
     QtSupportLibrary library(app);
     QtErrorReport report(app.title);
+    QtUserNotice notice(app.title);
     modMain program({library, app, report, QtSettingsStore::factory(),
-                     ComponentSlot<AboutDialog>(QtAboutDialog::factory())});
+                     ComponentSlot<AboutDialog>(QtAboutDialog::factory()), notice});
     stopAtEdge(report, [&] { program.Main(); });
     if (frmMain *form = program.form()) {
         closeOnTerminationSignals(*form);
@@ -51,7 +53,10 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
         if (whenStarted)
             whenStarted(*form);
     }
-    const int status = application.exec();
+    int status = application.exec();
+    // A list that could not be stored is no success, whatever closed the window.
+    if (status == 0 && program.form() && !program.form()->listKept())
+        status = EXIT_FAILURE;
     // The window has unloaded and its list is stored. Qt's teardown of a platform plugin can
     // wait forever on a thread of its own (Wayland's, in Qt 6.4), and nothing of the
     // program's is left to write: the process ends here, without it.

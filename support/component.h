@@ -29,6 +29,7 @@ public:
         }
         return *m_instance;
     }
+    bool exists() const { return m_instance != nullptr; }
 
 private:
     ComponentFactory<Interface> m_factory;

@@ -5,6 +5,7 @@
 #include "support/component.h"
 #include "support/settings_store.h"
 #include "support/support_library.h"
+#include "support/user_notice.h"
 
 namespace plenvor {
 
@@ -20,6 +21,8 @@ struct Services
     SettingsStoreFactory settingsStore;
     // Created on the first Shift+F1 and kept.
     ComponentSlot<AboutDialog> aboutBox;
+    // Where a list that could not be stored is said.
+    UserNotice &notice;
 };
 
 } // namespace plenvor

@@ -10,6 +10,14 @@
 
 namespace plenvor {
 
+// Where a store could not keep what it was given, and what stood in the way, in the system's
+// words; `where` is empty where the store is nowhere.
+struct StoreFailure
+{
+    QString where;
+    QString why;
+};
+
 // Keeps named values on the program's behalf, from one run to the next.
 class SettingsStore
 {
@@ -30,6 +38,10 @@ public:
     virtual Status WriteValue(const QString &section, const QString &key, qint32 kind,
                               const Variant &value, const AppObject &app, VbBool perUser,
                               VbBool *result) = 0;
+
+    // Makes every value written so far last, in one step, as releasing the instance would; on
+    // failure `failure` says where and why, and what was kept before stays as it was.
+    virtual Status commit(StoreFailure &failure) = 0;
 };
 
 using SettingsStoreFactory = ComponentFactory<SettingsStore>;

@@ -6,6 +6,8 @@
 #include "controls/single_fields.h"
 #include "support/services.h"
 
+#include <optional>
+
 namespace plenvor {
 
 // The program's one window: the source size at the top right, the resolution rows below.
@@ -14,6 +16,9 @@ class frmMain final : public Form
     Q_OBJECT
 public:
     explicit frmMain(Services &services);
+
+    // Whether the list was kept the last time it was stored (true before that).
+    bool listKept() const { return !m_unkept; }
 
 private:
     // What the fields of each kind share: their handlers and their names for screen readers.
@@ -40,13 +45,15 @@ protected:
     void Form_Load() override;
     void Form_Unload(qint16 &Cancel) override;
     void Form_KeyDown(qint16 &KeyCode, qint16 &Shift) override;
-    void keepWork() noexcept override;
+    bool keepWork() noexcept override;
 
 private:
     void AddResolutionRow();
     void RemoveResolutionRow();
     void LoadSettings();
     void SaveSettings();
+    // A line on the error stream where the last save failed, and a box for a user who is there.
+    void sayIfNotKept(bool userIsThere) noexcept;
 
     void txtSourceWidth_Change();
     void txtSourceHeight_Change();
@@ -88,6 +95,7 @@ private:
     }
 
     Services &m_services;
+    std::optional<StoreFailure> m_unkept;
 };
 
 } // namespace plenvor

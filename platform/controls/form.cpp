@@ -2,6 +2,7 @@
 
 #include "runtime/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 
@@ -155,15 +156,26 @@ void Form::runUnload()
     m_state = State::Unloaded;
 }
 
+void Form::endForSession()
+{
+    m_sessionEnds = true;
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+    Unload();
+}
+
 void Form::unloadWithoutWindow()
 {
+    m_sessionEnds = true;
     runUnload();
 }
 
-void Form::keepWorkNow()
+bool Form::keepWorkNow()
 {
-    if (m_state == State::Loaded)
-        keepWork();
+    return m_state != State::Loaded || keepWork();
 }
 
 void Form::closeEvent(QCloseEvent *event)

@@ -46,11 +46,15 @@ public:
     void Show();
     // Runs Form_Unload and closes the window; an unload is never refused.
     void Unload() { close(); }
+    // The session ends the program (a termination signal, the session manager): any modal box
+    // closes, then the form unloads as closing would, with nobody there to be asked anything.
+    void endForSession();
     // The window system has gone: runs Form_Unload as closing would, leaving alone the window,
     // which nothing can close any more. A form unloads once, whichever way comes first.
     void unloadWithoutWindow();
     // The session asks its programs to keep their users' work now; the form stays loaded.
-    void keepWorkNow();
+    // Says whether the work is kept (a form not loaded has none to keep).
+    bool keepWorkNow();
 
     // What assistive technology reads of the form (accessibility.h).
     const ViewBinder &views() const { return m_binder; }
@@ -76,8 +80,12 @@ protected:
         Q_UNUSED(shift)
     }
     // Keeps the user's work where the form cannot wait for its unload: before a run-time error
-    // ends the program after the form has loaded, and when the session asks.
-    virtual void keepWork() noexcept {}
+    // ends the program after the form has loaded, and when the session asks. Says whether it
+    // is kept.
+    virtual bool keepWork() noexcept { return true; }
+    // Whether the unload under way comes from the user closing the window (Esc, the close
+    // button), who is there to read a message, rather than from the session's end.
+    bool userCloses() const { return m_state == State::Unloading && !m_sessionEnds; }
 
     // Runs an event handler: a run-time error that escapes it ends the program through
     // the platform's report, never in Qt's event loop.
@@ -124,6 +132,7 @@ private:
 
     ErrorReport &m_report;
     State m_state = State::Created;
+    bool m_sessionEnds = false;
     bool m_syncPosted = false;
     bool m_geometryPending = false;
     WindowPlacer m_placer;

@@ -1,5 +1,6 @@
 #include "desktop/qt_settings_store.h"
 
+#include "desktop/write_failure.h"
 #include "runtime/variant_conversions.h"
 
 #include <QStringList>
@@ -128,6 +129,23 @@ Status QtSettingsStore::WriteValue(const QString &section, const QString &key, q
     file.settings->setValue(fullKey(section, key), stored);
     if (result)
         *result = kVbTrue;
+    return status::kOk;
+}
+
+Status QtSettingsStore::commit(StoreFailure &failure)
+{
+    for (auto &[name, file] : m_open) {
+        // A file refused at the first write is not tried again.
+        if (file.writable.value_or(true))
+            file.settings->sync();
+        if (file.writable.value_or(true) && file.settings->status() == QSettings::NoError)
+            continue;
+        failure.where = file.settings->fileName();
+        failure.why = file.settings->status() == QSettings::FormatError
+                          ? QStringLiteral("the file is not one the store can read")
+                          : whyNotWritable(failure.where);
+        return status::kAccessDenied;
+    }
     return status::kOk;
 }
 

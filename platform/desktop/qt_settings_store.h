@@ -13,7 +13,7 @@ namespace plenvor {
 // The settings store on QSettings in its native form: an INI file under the XDG config
 // folder on Linux ("Korvane/Plenvor.conf"), the registry on Windows, named from the
 // application object. Values written by one instance reach the file, in one atomic
-// replacement, when the instance is released.
+// replacement, at commit or when the instance is released.
 class QtSettingsStore final : public SettingsStore
 {
 public:
@@ -25,6 +25,7 @@ public:
                      Variant *result) override;
     Status WriteValue(const QString &section, const QString &key, qint32 kind, const Variant &value,
                       const AppObject &app, VbBool perUser, VbBool *result) override;
+    Status commit(StoreFailure &failure) override;
 
     static SettingsStoreFactory factory();
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -22,9 +23,12 @@ int g_wakeFds[2] = {-1, -1};
 
 extern "C" void onTerminationSignal(int)
 {
-    // Only async-signal-safe work here: the event loop does the rest.
+    // Only async-signal-safe work here: the event loop does the rest. The interrupted code
+    // finds errno as it left it, whatever the write did.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(g_wakeFds[0], &byte, 1);
+    errno = savedErrno;
 }
 
 // Neither end goes to the programs the desktop opener starts, and the handler's write never
@@ -51,12 +55,7 @@ void closeOnTerminationSignals(Form &form)
         char bytes[64];
         while (::read(g_wakeFds[1], bytes, sizeof bytes) > 0) {
         }
-        while (QWidget *modal = QApplication::activeModalWidget()) {
-            modal->close();
-            if (QApplication::activeModalWidget() == modal)
-                break;
-        }
-        form.Unload();
+        form.endForSession();
     });
 
     const auto handleWith = [](void (*handler)(int)) {

@@ -15,6 +15,12 @@ class FakeSettingsStore final : public SettingsStore
 {
 public:
     explicit FakeSettingsStore(std::shared_ptr<FakeStoreState> state) : m_state(std::move(state)) {}
+    // What was written reaches the store in one step, at commit or on release.
+    ~FakeSettingsStore() override
+    {
+        StoreFailure ignored;
+        commit(ignored);
+    }
 
     Status ReadValue(const QString &, const QString &key, qint32, const AppObject &,
                      const Variant &defaultValue, VbBool, VbBool &found, Variant *result) override
@@ -35,12 +41,23 @@ public:
         const Status s =
             m_state->failing.contains(key) ? status::kAccessDenied : variantToText(value, text);
         if (!failed(s))
-            m_state->values.insert(key, text);
+            m_written.insert(key, text);
         return s;
+    }
+    Status commit(StoreFailure &failure) override
+    {
+        if (!m_state->unwritable.isEmpty()) {
+            failure = {QStringLiteral("/fake/Plenvor.conf"), m_state->unwritable};
+            m_written.clear();
+            return status::kAccessDenied;
+        }
+        m_state->values.insert(std::exchange(m_written, {}));
+        return status::kOk;
     }
 
 private:
     std::shared_ptr<FakeStoreState> m_state;
+    QMap<QString, QString> m_written;
 };
 
 class FakeAboutDialog final : public AboutDialog

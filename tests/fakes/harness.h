@@ -72,6 +72,7 @@ struct FakeStoreState
 {
     QMap<QString, QString> values;
     QSet<QString> failing; // keys whose reads and writes fail
+    QString unwritable;    // where set, why nothing written reaches the store
     bool creationFails = false;
     int writes = 0;
 };
@@ -105,6 +106,15 @@ struct FakeErrorReport final : ErrorReport
     void reportAndExit(Status status) override { statuses << status; }
 };
 
+// What the program would tell its user, collected.
+struct FakeUserNotice final : UserNotice
+{
+    QStringList lines;
+    QStringList boxes;
+    void line(const QString &text) override { lines << text; }
+    void box(const QString &text) override { boxes << text; }
+};
+
 // The main window on fakes, with a store whose values outlive the window.
 struct WindowHarness
 {
@@ -113,8 +123,13 @@ struct WindowHarness
     FakeErrorReport report;
     std::shared_ptr<FakeStoreState> store = std::make_shared<FakeStoreState>();
     std::shared_ptr<FakeAboutState> about = std::make_shared<FakeAboutState>();
-    Services services{library, app, report, fakeSettingsStore(store),
-                      ComponentSlot<AboutDialog>(fakeAboutDialog(about))};
+    FakeUserNotice notice;
+    Services services{library,
+                      app,
+                      report,
+                      fakeSettingsStore(store),
+                      ComponentSlot<AboutDialog>(fakeAboutDialog(about)),
+                      notice};
     QVector<Status> &errors = report.statuses;
     std::unique_ptr<frmMain> form;
 

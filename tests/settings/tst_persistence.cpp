@@ -1,6 +1,7 @@
 #include "fakes/harness.h"
 #include "settings/keys.h"
 
+#include <QKeyEvent>
 #include <QTest>
 
 using namespace plenvor;
@@ -79,8 +80,66 @@ private slots:
         QCOMPARE(m_harness->resolutions().last(), last);
         m_harness->form->close();
         QVERIFY(!m_harness->form->isVisible() && m_harness->errors.isEmpty());
+        // Only where no store could be made at all is the list not kept.
+        QCOMPARE(m_harness->notice.lines,
+                 count.isEmpty() ? QStringList("the list of resolutions was not stored: " +
+                                               describeStatus(status::kCannotCreateObject))
+                                 : QStringList());
+        QCOMPARE(m_harness->form->listKept(), !count.isEmpty());
         QCOMPARE(stored().value(kCountKey), count.isEmpty() ? "" : QString::number(rows));
         QCOMPARE(stored().value(widthKey(0)), count.isEmpty() ? "1920\r\n" : "1920");
+    }
+
+    // A list the store cannot keep is said each time: a line, and a box only for a user who
+    // closed the window. What was stored before stays, the window closes all the same, and
+    // the next save that works is kept again.
+    void aListNotKeptIsSaid_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<bool>("box");
+        QTest::newRow("Esc") << "Esc" << true;
+        QTest::newRow("the close button") << "close" << true;
+        QTest::newRow("the session ends") << "session" << false;
+        QTest::newRow("the display goes") << "display" << false;
+        QTest::newRow("the session asks for a save") << "save" << false;
+    }
+    void aListNotKeptIsSaid()
+    {
+        QFETCH(QString, ending);
+        QFETCH(bool, box);
+        stored().insert(widthKey(0), QStringLiteral("old"));
+        frmMain &form = m_harness->show();
+        m_harness->setRow(0, QStringLiteral("1920"), QStringLiteral("1080"));
+        m_harness->store->unwritable = QStringLiteral("No space left on device");
+        bool kept = true;
+        if (ending == "Esc") {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(form.windowHandle(), &esc);
+        } else if (ending == "close") {
+            form.close();
+        } else if (ending == "session") {
+            form.endForSession();
+        } else if (ending == "display") {
+            form.unloadWithoutWindow();
+        } else {
+            kept = form.keepWorkNow();
+        }
+        QCOMPARE(m_harness->notice.lines,
+                 QStringList("the list of resolutions was not stored in /fake/Plenvor.conf: "
+                             "No space left on device"));
+        QCOMPARE(m_harness->notice.boxes,
+                 box ? QStringList("Список разрешений не сохранён.\n\nФайл: /fake/Plenvor.conf\n"
+                                   "Причина: No space left on device")
+                     : QStringList());
+        QVERIFY(!form.listKept());
+        QCOMPARE(kept, ending != "save");
+        QCOMPARE(stored().value(widthKey(0)), QStringLiteral("old"));
+        QCOMPARE(form.isVisible(), ending == "save" || ending == "display");
+        if (ending == "save") {
+            m_harness->store->unwritable.clear();
+            QVERIFY(form.keepWorkNow() && form.listKept());
+            QCOMPARE(stored().value(widthKey(0)), QStringLiteral("1920"));
+        }
     }
 };
 

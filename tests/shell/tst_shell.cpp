@@ -33,7 +33,7 @@ class tst_Shell : public test::OffscreenTest
         };
         auto program = std::make_unique<modMain>(
             Services{h.library, h.app, h.report, watched,
-                     ComponentSlot<AboutDialog>(test::fakeAboutDialog(h.about))});
+                     ComponentSlot<AboutDialog>(test::fakeAboutDialog(h.about)), h.notice});
         *running = program.get();
         stopAtEdge(h.report, [&] { program->Main(); });
         return program;

@@ -18,6 +18,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace plenvor;
 
 Q_DECLARE_METATYPE(plenvor::Variant)
@@ -101,44 +104,58 @@ private slots:
     }
 
     // A file as found on disk: a value edited by hand reads as the line it was written as, a
-    // key with nothing stored as the default (or empty), and the file is written over;
-    // where the folder cannot exist (a file stands in its place) nothing can be written, not
-    // even by root.
+    // key with nothing stored as the default (or empty), and the file is written over. Where
+    // it cannot be (a file stands where its folder should, a folder where it should), nothing
+    // is written, not even by root, and the store says where and why in the system's words.
     void aFileAsFound_data()
     {
         QTest::addColumn<QByteArray>("line"); // the value's line, or the whole file
         QTest::addColumn<Variant>("read");
-        QTest::addColumn<Status>("writing");
+        QTest::addColumn<QString>("why"); // empty where the file is written
         QByteArray noise;
         for (int i = 0; i < 4096; ++i)
             noise += char((i * 7919) % 256);
-        const Status ok = status::kOk;
-        QTest::newRow("a list") << QByteArray("1, 2, 3") << Variant::fromText("1, 2, 3") << ok;
-        QTest::newRow("bytes") << QByteArray("@ByteArray(800)") << Variant::fromText("800") << ok;
+        QTest::newRow("a list") << QByteArray("1, 2, 3") << Variant::fromText("1, 2, 3") << "";
+        QTest::newRow("bytes") << QByteArray("@ByteArray(800)") << Variant::fromText("800") << "";
         QTest::newRow("a type it cannot read") << QByteArray("@Variant(\\0\\0\\0\\x1c)")
-                                               << Variant::error(status::kTypeMismatch) << ok;
-        QTest::newRow("a corrupt file") << noise << Variant() << ok;
+                                               << Variant::error(status::kTypeMismatch) << "";
+        QTest::newRow("a corrupt file") << noise << Variant() << "";
         QTest::newRow("a file where the folder should be")
-            << QByteArray("folder") << Variant() << status::kAccessDenied;
+            << QByteArray("file for folder") << Variant()
+            << QString::fromLocal8Bit(strerror(ENOTDIR));
+        QTest::newRow("a folder where the file should be")
+            << QByteArray("folder for file") << Variant()
+            << QString::fromLocal8Bit(strerror(EISDIR));
     }
     void aFileAsFound()
     {
         QFETCH(QByteArray, line);
         QFETCH(Variant, read);
-        QFETCH(Status, writing);
-        const bool blocked = line == "folder";
-        const QString path = blocked ? QFileInfo(m_file).path() : m_file;
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(line.size() > 100 ? line : "[General]\nResolution%200%20Width=" + line + "\n");
-        file.close();
+        QFETCH(QString, why);
+        if (line == "folder for file") {
+            QDir().mkpath(m_file);
+        } else {
+            const QString path = line == "file for folder" ? QFileInfo(m_file).path() : m_file;
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(line.size() > 100 ? line
+                                         : "[General]\nResolution%200%20Width=" + line + "\n");
+        }
         QCOMPARE(this->read(QStringLiteral("Resolution 0 Width")), read);
         QCOMPARE(this->read(QStringLiteral("Resolution 1 Width")), Variant());
         QCOMPARE(this->read(QStringLiteral("Resolution Count"), Variant::fromInt16(1)),
                  Variant::fromInt16(1));
-        QCOMPARE(write(QStringLiteral("k"), Variant::fromText(QStringLiteral("2")), 0), writing);
-        QCOMPARE(this->read(QStringLiteral("k")), blocked ? Variant() : Variant::fromText("2"));
+        QtSettingsStore store;
+        QCOMPARE(store.WriteValue(QString(), QStringLiteral("k"), 0, Variant::fromText("2"), m_app,
+                                  kVbTrue, nullptr),
+                 why.isEmpty() ? status::kOk : status::kAccessDenied);
+        StoreFailure failure;
+        QCOMPARE(store.commit(failure), why.isEmpty() ? status::kOk : status::kAccessDenied);
+        QCOMPARE(failure.why, why);
+        QCOMPARE(failure.where, why.isEmpty() ? QString() : m_file);
+        QCOMPARE(this->read(QStringLiteral("k")),
+                 why.isEmpty() ? Variant::fromText("2") : Variant());
     }
 
     void cleanup() { QFile::remove(m_readMeFolder.filePath(QStringLiteral("readme.txt"))); }
