@@ -30,7 +30,9 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     }
     WindowSystem windowSystem(argc, argv);
     windowSystem.guardStart();
+    const QByteArray sessionManager = hideSessionManagerFromQt();
     QApplication application(windowSystem.argc(), windowSystem.argv());
+    showSessionManagerAgain(sessionManager);
     windowSystem.startDone();
     chooseWhoDrawsFrames();
     const AppObject app = AppObject::plenvor();
@@ -48,7 +50,7 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     stopAtEdge(report, [&] { program.Main(); });
     if (frmMain *form = program.form()) {
         closeOnTerminationSignals(*form);
-        keepWorkWhenSessionEnds(*form);
+        keepWorkWhenSessionEnds(*form, sessionManager);
         loadRussianQtTextsAfterFirstPaint(*form);
         if (whenStarted)
             whenStarted(*form);
@@ -57,6 +59,7 @@ int runPlenvor(int &argc, char **argv, const std::function<void(frmMain &)> &whe
     // A list that could not be stored is no success, whatever closed the window.
     if (status == 0 && program.form() && !program.form()->listKept())
         status = EXIT_FAILURE;
+    leaveSession();
     // The window has unloaded and its list is stored. Qt's teardown of a platform plugin can
     // wait forever on a thread of its own (Wayland's, in Qt 6.4), and nothing of the
     // program's is left to write: the process ends here, without it.
