@@ -1,18 +1,15 @@
 #include "desktop/session_client.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QSet>
+#include "desktop/broken_pipe_quiet.h"
+#include "desktop/session_address.h"
+
 #include <QSocketNotifier>
 #include <QSysInfo>
-
-#include <optional>
 
 #ifdef PLENVOR_XSMP
 #include <X11/ICE/ICElib.h>
 #include <X11/SM/SMlib.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -23,84 +20,6 @@ namespace plenvor {
 #ifdef PLENVOR_XSMP
 
 namespace {
-
-// libICE writes with write(): while this lives, a write to a manager that has gone fails with
-// EPIPE instead of ending the process with SIGPIPE.
-class BrokenPipeQuiet
-{
-public:
-    BrokenPipeQuiet()
-    {
-        sigemptyset(&m_pipe);
-        sigaddset(&m_pipe, SIGPIPE);
-        sigset_t pending;
-        sigpending(&pending);
-        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
-        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_old);
-    }
-    ~BrokenPipeQuiet()
-    {
-        sigset_t pending;
-        sigpending(&pending);
-        if (!m_wasPending && sigismember(&pending, SIGPIPE) == 1) {
-            const timespec now = {};
-            sigtimedwait(&m_pipe, nullptr, &now);
-        }
-        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
-    }
-    BrokenPipeQuiet(const BrokenPipeQuiet &) = delete;
-    BrokenPipeQuiet &operator=(const BrokenPipeQuiet &) = delete;
-
-private:
-    sigset_t m_pipe{};
-    sigset_t m_old{};
-    bool m_wasPending = false;
-};
-
-// The Unix sockets that live processes listen on, as Linux lists them ("@name" for an abstract
-// one); nullopt where the system keeps no such list.
-std::optional<QSet<QByteArray>> listeningSockets()
-{
-    QFile list(QStringLiteral("/proc/net/unix"));
-    if (!list.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QSet<QByteArray> paths;
-    const QByteArrayList lines = list.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        const QByteArrayList columns = line.simplified().split(' ');
-        if (columns.size() >= 8)
-            paths.insert(columns[7]);
-    }
-    return paths;
-}
-
-// The network ids of the address worth giving libICE, comma-separated. An address left behind by
-// a manager that has gone, one libICE cannot parse, and one on another host's local socket each
-// make libICE print a line for every way it fails: a user should see nothing of them. Where the
-// address has local ids and none of them is listened on, the manager has gone.
-QByteArray idsToTry(const QByteArray &address)
-{
-    static const QRegularExpression kNetworkId(QStringLiteral("^([A-Za-z0-9]+)/([^:]*):(.+)$"));
-    const QByteArray host = QSysInfo::machineHostName().toLocal8Bit();
-    const std::optional<QSet<QByteArray>> listening = listeningSockets();
-    bool hasLocal = false;
-    QByteArrayList others;
-    for (const QByteArray &id : address.split(',')) {
-        const QRegularExpressionMatch parts = kNetworkId.match(QString::fromLocal8Bit(id));
-        if (!parts.hasMatch())
-            continue;
-        const QString protocol = parts.captured(1);
-        if (protocol != u"local" && protocol != u"unix") {
-            others << id;
-            continue;
-        }
-        hasLocal = true;
-        const QByteArray path = parts.captured(3).toLocal8Bit();
-        if (parts.captured(2).toLocal8Bit() == host && (!listening || listening->contains(path)))
-            return id;
-    }
-    return hasLocal ? QByteArray() : others.join(',');
-}
 
 QByteArray userName()
 {
@@ -211,7 +130,8 @@ bool XsmpClient::open(const QByteArray &address, const QByteArray &previousId)
                                SmcShutdownCancelledProcMask;
 
     BrokenPipeQuiet quiet;
-    QByteArray ids = idsToTry(address);
+    QByteArray ids =
+        idsToTry(address, QSysInfo::machineHostName().toLocal8Bit(), listeningSockets());
     if (ids.isEmpty())
         return false;
     char error[256] = {};

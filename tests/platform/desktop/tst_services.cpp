@@ -1,6 +1,7 @@
 #include "desktop/fonts.h"
 #include "desktop/icons.h"
 #include "desktop/qt_error_report.h"
+#include "desktop/session_address.h"
 #include "desktop/termination_signals.h"
 #include "desktop/translations.h"
 #include "desktop/window_system.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -22,6 +24,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -249,6 +253,62 @@ private slots:
     }
 
     // Tahoma stands in from fonts-wine where the system has none; sizes in the form's pixels.
+    // Of a session manager's address, the one local id that is listened on here, or, where it
+    // has no local id, its others as they are; nothing of a manager that has gone, of another
+    // host's local socket or of what is no address.
+    void whatIsTriedOfASessionManagersAddress_data()
+    {
+        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<bool>("listed"); // whether the system lists what is listened on
+        QTest::addColumn<QByteArray>("tried");
+        const QByteArray live = "local/here:@/tmp/.ICE-unix/7";
+        QTest::newRow("a live manager")
+            << live + ",unix/here:/tmp/.ICE-unix/7,inet/here:2" << true << live;
+        QTest::newRow("its file socket alone")
+            << QByteArray("local/here:@/tmp/.ICE-unix/9,unix/here:/tmp/.ICE-unix/7,inet/here:2")
+            << true << QByteArray("unix/here:/tmp/.ICE-unix/7");
+        QTest::newRow("a manager that has gone")
+            << QByteArray("local/here:@/tmp/.ICE-unix/8,inet6/here:1,inet/here:2") << true
+            << QByteArray();
+        QTest::newRow("another host's local socket")
+            << QByteArray("local/there:@/tmp/.ICE-unix/7") << true << QByteArray();
+        QTest::newRow("a manager over the network")
+            << QByteArray("bad,tcp/there:7000,inet/there:7001") << true
+            << QByteArray("tcp/there:7000,inet/there:7001");
+        QTest::newRow("no address")
+            << QByteArray("not-an-address,/,:,,local/") << true << QByteArray();
+        QTest::newRow("no list of what is listened on")
+            << QByteArray("local/here:@/x,inet/here:2") << false << QByteArray("local/here:@/x");
+    }
+    void whatIsTriedOfASessionManagersAddress()
+    {
+        QFETCH(QByteArray, address);
+        QFETCH(bool, listed);
+        QFETCH(QByteArray, tried);
+        const QSet<QByteArray> listening{"@/tmp/.ICE-unix/7", "/tmp/.ICE-unix/7",
+                                         "/tmp/.X11-unix/X0"};
+        QCOMPARE(idsToTry(address, "here", listed ? std::optional(listening) : std::nullopt),
+                 tried);
+    }
+
+    // What the system lists as listened on holds a socket the moment it listens.
+    void aSocketListenedOnIsListed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("manager"));
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                     sizeof address.sun_path - 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const auto closing = qScopeGuard([fd] { ::close(fd); });
+        QVERIFY(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0 &&
+                ::listen(fd, 1) == 0);
+        const std::optional<QSet<QByteArray>> listening = listeningSockets();
+        QVERIFY(listening && listening->contains(QFile::encodeName(path)));
+        QVERIFY(!listening->contains(QFile::encodeName(dir.filePath(QStringLiteral("gone")))));
+    }
+
     void fontsAndIcons()
     {
         const QFont tahoma = makeFont({QStringLiteral("tahoma"), 10, 700});
