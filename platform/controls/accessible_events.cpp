@@ -1,10 +1,12 @@
 #include "controls/accessible_events.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QMetaMethod>
 #include <QPointer>
 #include <QtGui/private/qaccessiblecache_p.h>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -35,6 +37,8 @@ bool heard(const QAccessibleEvent &event)
     const auto *widget = qobject_cast<const QWidget *>(object);
     return !widget || !isTextEvent(event.type()) || widget->hasFocus();
 }
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 
 // A message for a screen reader to say at once: a notification that shows itself. It is no
 // widget, so nothing changes on the screen.
@@ -85,6 +89,8 @@ Announcement &announcement()
     return *one;
 }
 
+#endif
+
 QAccessible::UpdateHandler g_next = nullptr;
 
 void filter(QAccessibleEvent *event);
@@ -98,16 +104,40 @@ void pass(QAccessibleEvent *event)
     QAccessible::installUpdateHandler(filter);
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// The window as a screen reader meets it again: its activation, where its description is the
+// number of rows.
+// (The widget hears it is active only after the event; the application's focus window
+// already is the window, where it is another one as the window is left for a box of its own.)
+bool activates(const QAccessibleEvent &event, const QWidget &window)
+{
+    return event.type() == QAccessible::StateChanged && window.windowHandle() &&
+           QGuiApplication::focusWindow() == window.windowHandle() &&
+           static_cast<const QAccessibleStateChangeEvent &>(event).changedStates().active;
+}
+#endif
+
 void filter(QAccessibleEvent *event)
 {
     if (!heard(*event))
         return;
     pass(event);
-    // A screen reader reads out a new description only of the focused object.
     auto *window = qobject_cast<QWidget *>(event->object());
-    if (event->type() == QAccessible::DescriptionChanged && window && window->isWindow() &&
-        window->isActiveWindow())
+    if (!window || !window->isWindow())
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Orca 48 speaks a new description of the focus's window itself, but not the description
+    // of a window it meets again: that is announced after the window.
+    if (activates(*event, *window) && !window->accessibleDescription().isEmpty()) {
+        QAccessibleAnnouncementEvent count(window, window->accessibleDescription());
+        pass(&count);
+    }
+#else
+    // Orca 43 speaks a new description only of the focused object itself, and has no
+    // announcements: the count is shown as a notification.
+    if (event->type() == QAccessible::DescriptionChanged && window->isActiveWindow())
         announcement().say(*window, window->accessibleDescription());
+#endif
 }
 
 } // namespace

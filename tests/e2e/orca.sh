@@ -32,7 +32,14 @@ PY
     SR_LAUNCHER=$!
     orca -u "$SR_HOME/orca" --debug-file "$SR_LOG" >"$SR_HOME/orca.out" 2>&1 &
     SR_ORCA=$!
-    e2e_wait "Orca to start" grep -q "Startup complete" "$SR_LOG" 2>/dev/null
+    # Orca listens once its event and script managers are both up: Orca 43 and 48 log both,
+    # in either order (48 logs no "Startup complete").
+    e2e_wait "Orca to log its event and script managers activated" sr_listening
+}
+
+sr_listening() {
+    grep -q "EVENT MANAGER: Activated" "$SR_LOG" 2>/dev/null &&
+        grep -q "SCRIPT MANAGER: Activated" "$SR_LOG" 2>/dev/null
 }
 
 sr_stop() {

@@ -1,5 +1,7 @@
 # Orca's debug log to what it said, one utterance a line (the lines of one joined by " / ");
-# the echo of the keys pressed, logged with a blank before its closing brace, is left out.
+# the echo of the keys pressed is left out. Orca 43 logs an utterance's voice right after its
+# quote ("'text'{'established'..."), a key's echo after a blank; Orca 48 logs both after a
+# blank, an utterance's voice with its 'family' and a key's without.
 {
     if (!inside) {
         at = index($0, " - SPEECH OUTPUT: '")
@@ -13,7 +15,7 @@
         text = text " / " line
     }
     if (match(text, /' ?[{]'established'/)) {
-        if (substr(text, RSTART + 1, 1) != " ")
+        if (substr(text, RSTART + 1, 1) != " " || index(substr(text, RSTART), "'family'"))
             print substr(text, 1, RSTART - 1)
         inside = 0
     }
