@@ -1,7 +1,8 @@
 #!/bin/sh
 # How far behind the screen reader is when Tab is let go: Tab held through 40 fields of a 60-row
 # window at key-repeat speed (30 keys a second), in the real program read by Orca. For each run:
-# the seconds from the last key to Orca's last word, and the events Orca received.
+# the seconds from the last key to Orca's last word (its last utterance: Orca 48 also logs a
+# cache clearing every two seconds), and the events Orca received.
 #   xvfb-run -a -s "-screen 0 1280x1024x24" bench/screen_reader_lag.sh build/plenvor [RUNS]
 set -u
 PLENVOR=$(realpath "$1")
@@ -29,7 +30,7 @@ while [ $run -le "$RUNS" ]; do
     xdotool key --delay 33 $(printf 'Tab %.0s' $(seq 40))
     released=$(date +%H:%M:%S.%N)
     sr_settle
-    last=$(tail -n +"$((SR_MARK + 1))" "$SR_LOG" | grep -o -E '^[0-9:]+\.[0-9]+ - ' | tail -n 1 | cut -d' ' -f1)
+    last=$(tail -n +"$((SR_MARK + 1))" "$SR_LOG" | grep -E '^[0-9:]+\.[0-9]+ - SPEECH OUTPUT:' | tail -n 1 | cut -d' ' -f1)
     events=$(tail -n +"$((SR_MARK + 1))" "$SR_LOG" | grep -c -E 'EVENT MANAGER: [a-z]+:[a-z:-]* for')
     echo "run $run: Orca done $(awk -v a="$(seconds "$last")" -v b="$(seconds "$released")" \
         'BEGIN { printf "%.2f", a - b }') s after the last key, $events events"
