@@ -28,7 +28,10 @@ void record(QAccessibleEvent *event)
         {QAccessible::TextRemoved, "text"},     {QAccessible::TextUpdated, "text"},
         {QAccessible::TextCaretMoved, "caret"}, {QAccessible::TextSelectionChanged, "selection"},
         {QAccessible::ObjectShow, "shown"},     {QAccessible::DescriptionChanged, "description"}};
+    // Qt 6.8 tells of widgets hidden and destroyed with no interface at all.
     QAccessibleInterface *from = event->accessibleInterface();
+    if (!from)
+        return;
     const bool described = event->type() == QAccessible::DescriptionChanged;
     const QString word = from->role() == QAccessible::Notification
                              ? QStringLiteral("announced")
@@ -129,7 +132,11 @@ private slots:
             << QStringList{typed, caret, typed, caret};
         QTest::newRow("a row command, announced, the focus kept")
             << 2 << none << Steps([](frmMain &form) { press(form, Qt::Key_Plus, pad); })
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            << QStringList{"description «3 строки»"}; // which Orca 48 speaks itself
+#else
             << QStringList{"description «3 строки»", "announced «3 строки»"};
+#endif
     }
     void whatAScreenReaderHears()
     {
