@@ -32,8 +32,10 @@ bool heard(const QAccessibleEvent &event)
 {
     const QObject *object = event.object();
     const std::vector<const QObject *> &quiet = silenced();
-    if (object && std::find(quiet.begin(), quiet.end(), object) != quiet.end())
-        return false;
+    for (const QObject *holder = object; holder && !quiet.empty(); holder = holder->parent()) {
+        if (std::find(quiet.begin(), quiet.end(), holder) != quiet.end())
+            return false;
+    }
     const auto *widget = qobject_cast<const QWidget *>(object);
     return !widget || !isTextEvent(event.type()) || widget->hasFocus();
 }

@@ -15,9 +15,10 @@ namespace plenvor {
 // - a window's new description, announced, while the window is the active one.
 void installAccessibleEvents();
 
-// While one lives, assistive technology hears nothing of the object: a widget being lent to a
-// control or taken back, or a field whose selection moves with the focus, which the focus event
-// that follows tells at once.
+// While one lives, assistive technology hears nothing of the object or what it holds: a widget
+// being lent to a control or taken back, a field whose selection moves with the focus, which the
+// focus event that follows tells at once, or a window that has ended, whose events would be read
+// only after the program is gone.
 class AccessibleSilence
 {
 public:

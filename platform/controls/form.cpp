@@ -154,6 +154,7 @@ void Form::runUnload()
         Form_Unload(cancel);
     });
     m_state = State::Unloaded;
+    m_ended.emplace(*this);
 }
 
 void Form::endForSession()

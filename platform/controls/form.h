@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/accessible_events.h"
 #include "controls/control_array.h"
 #include "controls/title_bar.h"
 #include "controls/view_binder.h"
@@ -8,6 +9,8 @@
 #include "runtime/handles.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class QKeyEvent;
 
@@ -136,6 +139,9 @@ private:
     bool m_syncPosted = false;
     bool m_geometryPending = false;
     WindowPlacer m_placer;
+    // Once unloaded the window only goes: a screen reader would read its going after the
+    // program has ended, and Orca 48 then takes a new program's objects for the dead ones.
+    std::optional<AccessibleSilence> m_ended;
     TitleBar *m_titleBar = nullptr; // the frame of the form's own, where it draws one
     // Before the controls, which tell it of themselves to their end.
     ViewBinder m_binder;
