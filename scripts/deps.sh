@@ -6,7 +6,7 @@
 #   scripts/deps.sh --list SET   prints the set, installing nothing
 set -eu
 
-run_packages="cmake g++ make qt6-base-dev qt6-base-private-dev libwayland-dev libsm-dev qt6-translations-l10n fonts-wine xdg-utils"
+run_packages="cmake g++ make qt6-base-dev qt6-base-private-dev libwayland-dev libsm-dev libxcb1-dev qt6-translations-l10n fonts-wine xdg-utils"
 unit_packages="$run_packages qt6-wayland"
 test_packages="$unit_packages clang-format clang-tidy dpkg-dev file lintian desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick xclip openbox qt6-wayland orca speech-dispatcher-espeak-ng at-spi2-core dbus-daemon sway wtype wl-clipboard x11-session-utils x11-xserver-utils"
 

@@ -40,6 +40,9 @@ public:
     void setLeft(float twips);
     void setTop(float twips);
     void setHeight(float twips);
+    // How far down the form the window's client area starts, in pixels: where the window shows
+    // only a part of the form, the part that holds the focus.
+    qint64 viewOffset() const { return m_placer.viewOffset(); }
 
     // From here on, forms draw their own frame: where the program runs, nobody else draws one.
     static void drawOwnFrames();

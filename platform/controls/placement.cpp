@@ -3,6 +3,7 @@
 #include "runtime/twips.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace plenvor {
@@ -39,55 +40,90 @@ QRect unionOf(const std::vector<ScreenArea> &screens)
     return all;
 }
 
+namespace {
+
+// Where a view `view` pixels high stands in a form `height` pixels high: where it stood, moved
+// as little as it must to show the focused field; with the headings over the first fields,
+// where less than two fields' height stands above the field.
+qint64 viewFollowing(qint64 offset, const std::optional<Band> &focus, qint64 view, qint64 height)
+{
+    if (focus) {
+        offset = std::max(offset, focus->bottom - view);
+        if (offset > focus->top)
+            offset = focus->top < 2 * (focus->bottom - focus->top) ? 0 : focus->top;
+    }
+    return std::clamp<qint64>(offset, 0, std::max<qint64>(0, height - view));
+}
+
+qint64 squaredDistance(const QRect &rect, QPoint point)
+{
+    const qint64 dx = std::max({0, rect.left() - point.x(), point.x() - rect.right()});
+    const qint64 dy = std::max({0, rect.top() - point.y(), point.y() - rect.bottom()});
+    return dx * dx + dy * dy;
+}
+
+} // namespace
+
+const ScreenArea *screenOf(const std::vector<ScreenArea> &screens, QPoint centre)
+{
+    const ScreenArea *nearest = nullptr;
+    qint64 best = 0;
+    for (const ScreenArea &screen : screens) {
+        const qint64 distance = squaredDistance(screen.geometry, centre);
+        if (!nearest || distance < best) {
+            nearest = &screen;
+            best = distance;
+        }
+    }
+    return nearest;
+}
+
 Placement placeForm(const PlacementInput &input)
 {
     const Reach reach = reachOf(input.screens);
-    const QRect screens = unionOf(input.screens);
     const QMargins &frame = input.frame;
     const int frameHeight = frame.top() + frame.bottom();
     const qint64 outerTop = twipsToPixels(input.form.top);
     const qint64 top = outerTop + frame.top();
-    const qint64 bottom = top + std::max(1, twipsToPixels(input.form.clientHeight));
+    const qint64 height = std::max(1, twipsToPixels(input.form.clientHeight));
     const int width = std::clamp(twipsToPixels(input.form.clientWidth), 1, reach.size);
 
     Placement placed;
     placed.formClientTop = top;
-    qint64 realTop = top;
-    qint64 realBottom = bottom;
     if (!input.placesWindows) {
         // A compositor that draws the frame itself tells nobody how tall it is: room is left
         // for a title bar.
+        const QRect screens = unionOf(input.screens);
         const int room = frame.isNull() ? kServerFrameRoom : frameHeight;
-        realBottom = std::min<qint64>(bottom, top + std::max(1, screens.height() - room));
-        const qint64 view = realBottom - top;
+        const qint64 view = std::min<qint64>(height, std::max(1, screens.height() - room));
         placed.client = QRect(screens.topLeft(), QSize(width, int(view)));
-        placed.clipped = realBottom != bottom;
-        qint64 offset = input.viewOffset;
-        if (input.focus) {
-            offset = std::max(offset, input.focus->bottom - view);
-            offset = std::min(offset, input.focus->top);
-        }
-        placed.viewOffset = std::clamp<qint64>(offset, 0, bottom - realBottom);
+        placed.clipped = view != height;
+        placed.viewOffset = viewFollowing(input.viewOffset, input.focus, view, height);
         return placed;
     }
 
-    const qint64 maxClient = reach.size - frameHeight;
-    if (outerTop < reach.min || bottom - top > maxClient ||
-        bottom + frame.bottom() > std::min<qint64>(reach.max, screens.bottom() + 1)) {
-        const qint64 shownTop = std::max<qint64>(top, screens.top());
-        const qint64 shownBottom =
-            std::max(shownTop, std::min<qint64>(bottom, screens.bottom() + 1));
-        if (outerTop < reach.min || shownBottom - top > maxClient)
-            realTop = std::clamp<qint64>(shownTop, reach.min + frame.top(),
-                                         reach.max - frame.bottom() - 1);
-        realBottom = std::min({bottom, std::max(shownBottom, realTop + 1), realTop + maxClient,
-                               qint64(reach.max) - frame.bottom()});
-    }
-    placed.clipped = realTop != top || realBottom != bottom;
-    placed.viewOffset = placed.clipped ? realTop - top : 0;
     const int left = std::clamp(twipsToPixels(input.form.left), reach.min, reach.max);
-    placed.client = QRect(left + frame.left(), int(realTop), width,
-                          int(std::max<qint64>(1, realBottom - realTop)));
+    const qint64 middle = outerTop + (height + frameHeight) / 2;
+    const QPoint centre(left + (width + frame.left() + frame.right()) / 2,
+                        int(std::clamp<qint64>(middle, INT_MIN, INT_MAX)));
+    if (const ScreenArea *own = screenOf(input.screens, centre)) {
+        const QRect area = own->available.isEmpty() ? own->geometry : own->available;
+        if (height + frameHeight > area.height()) {
+            const int view = std::max(1, area.height() - frameHeight);
+            placed.client = QRect(left + frame.left(), area.top() + frame.top(), width, view);
+            placed.clipped = true;
+            placed.viewOffset = viewFollowing(input.viewOffset, input.focus, view, height);
+            return placed;
+        }
+    }
+    // Where the window system can hold it: a form no screen shows may stand beyond that.
+    const qint64 shown = std::clamp<qint64>(height, 1, std::max(1, reach.size - frameHeight));
+    const qint64 highest = qint64(reach.min) + frame.top();
+    const qint64 realTop =
+        std::clamp(top, highest, std::max(highest, reach.max - frame.bottom() - shown));
+    placed.client = QRect(left + frame.left(), int(realTop), width, int(shown));
+    placed.clipped = realTop != top || shown != height;
+    placed.viewOffset = placed.clipped ? realTop - top : 0;
     return placed;
 }
 

@@ -8,12 +8,14 @@
 
 namespace plenvor {
 
-// A screen as Qt describes it: where it stands in logical pixels, and how many device pixels
-// make one of them there.
+// A screen as Qt describes it: where it stands in logical pixels, how many device pixels make
+// one of them there, and the part of it windows may use (its panels and docks left out; none
+// given is the whole screen).
 struct ScreenArea
 {
     QRect geometry;
     double ratio = 1;
+    QRect available = {};
 };
 
 // The part of the logical plane the window system can hold. X11 keeps positions and sizes in
@@ -69,10 +71,15 @@ struct Placement
     bool clipped = false; // the real window shows only a part of the form
 };
 
-// A form the window system can hold and that ends on a screen is shown whole, exactly where it
-// stands. Otherwise the real window is clipped: below, where the screens end; above, where
-// its frame can no longer stand where the form's top puts it. Where a compositor places the
-// window, it shows the part of the form that holds the focus, moved as little as it must.
+// The screen a form belongs to: the one its centre stands on, else the nearest; none without
+// screens.
+const ScreenArea *screenOf(const std::vector<ScreenArea> &screens, QPoint centre);
+
+// A form no taller than the usable part of its screen is shown whole, exactly where it stands.
+// A taller one is shown by a real window as tall as that part, frame included, standing on it
+// from its top, below the form's own left; where a compositor places the window, by one a
+// screen high. Such a window shows the part of the form that holds the focus, moved as little
+// as it must.
 Placement placeForm(const PlacementInput &input);
 
 } // namespace plenvor

@@ -1,5 +1,6 @@
 #include "controls/window_placer.h"
 
+#include "controls/size_steps.h"
 #include "runtime/twips.h"
 
 #include <QGuiApplication>
@@ -24,7 +25,8 @@ bool placesWindows()
 std::vector<ScreenArea> currentScreens(const QWidget &window)
 {
     const auto area = [](const QScreen *screen) {
-        return ScreenArea{screen->geometry(), screen->devicePixelRatio()};
+        return ScreenArea{screen->geometry(), screen->devicePixelRatio(),
+                          screen->availableGeometry()};
     };
     std::vector<ScreenArea> screens;
     if (!placesWindows()) {
@@ -42,7 +44,8 @@ std::vector<ScreenArea> currentScreens(const QWidget &window)
 void WindowPlacer::place(bool changed, std::optional<Band> focus)
 {
     reportsDone();
-    if (changed || !placesWindows())
+    // A window that shows a part of the form shows the part that holds the focus.
+    if (changed || !placesWindows() || m_placed.clipped)
         apply(focus);
 }
 
@@ -80,8 +83,10 @@ void WindowPlacer::applyOnce(std::optional<Band> focus)
     // window can take either size meanwhile, and none other after.
     m_window.setMinimumSize(size.boundedTo(m_window.size()));
     m_window.setMaximumSize(size.expandedTo(m_window.size()));
+    sizeInWholePixels(m_window);
     m_window.setGeometry(m_placed.client);
     m_window.setFixedSize(size);
+    sizeInWholePixels(m_window);
     m_requested = m_placed.client;
     // A hidden window hears no answers, and where the window system has the window already,
     // none will come.
@@ -160,14 +165,19 @@ void WindowPlacer::reported(const QRect &client, QMargins frame)
     if (!answer) {
         m_asked.clear();
         m_left = float(pixelsToTwips(client.left() - m_frame.left()));
-        m_top = float(pixelsToTwips(int(client.top() - m_frame.top() - m_viewOffset)));
+        // A window that shows a part of the form takes the form along as far as it moved,
+        // and to the screen it was moved to.
+        if (m_placed.clipped)
+            m_top = float(double(m_top) + pixelsToTwips(client.top() - m_client.top()));
+        else
+            m_top = float(pixelsToTwips(client.top() - m_frame.top()));
+        m_client = client;
         apply();
         return;
     }
     // The window manager may put the window elsewhere than asked, also before it maps it; the
-    // window then shows the part of the form that stands where it is.
+    // window shows the same part of the form wherever it is.
     m_client = client;
-    m_viewOffset = m_placed.clipped ? m_client.top() - m_placed.formClientTop : 0;
 }
 
 void WindowPlacer::sizeReported(QSize size, QMargins frame)

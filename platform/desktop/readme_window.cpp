@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -71,7 +72,12 @@ void openReadMe(const QString &path)
 void showReadMeWindow(const QString &path)
 {
     static QPointer<QWidget> window;
+    // The window F1 was pressed in; the opener may answer after the main window lost the focus.
     QWidget *main = QApplication::activeWindow();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (!main && top->isVisible() && top != window)
+            main = top;
+    }
     if (!window) {
         installAccessibility();
         window = new QWidget(nullptr, Qt::Window);
@@ -102,7 +108,15 @@ void showReadMeWindow(const QString &path)
             longest = std::max(longest, metrics.horizontalAdvance(line));
         const int chrome = 2 * (text->frameWidth() + int(text->document()->documentMargin())) +
                            text->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        window->resize(longest + chrome + metrics.averageCharWidth(), metrics.height() * 32);
+        QSize size(longest + chrome + metrics.averageCharWidth(), metrics.height() * 32);
+        // On the main window's screen, in the middle of the part of it windows may use.
+        if (QScreen *screen = main ? main->screen() : nullptr) {
+            const QRect area = screen->availableGeometry();
+            size = size.boundedTo(area.size() * 9 / 10);
+            window->setScreen(screen);
+            window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+        }
+        window->resize(size);
     }
     window->show();
     window->raise();

@@ -47,11 +47,12 @@ e2e_window() {
     E2E_WIN=$(xdotool search --onlyvisible --pid "$E2E_PID" --name '^Plenvor$' | head -n 1)
     [ -n "$E2E_WIN" ] || ! kill -0 "$E2E_PID" 2>/dev/null
 }
-# Starts the program; returns once its window has the focus and stands centred in its frame.
+# Starts the program, with any NAME=VALUE given; returns once its window has the focus and
+# stands where it should: centred in its frame, or as $E2E_PLACED (a command) says.
 e2e_start() {
-    e2e_launch && e2e_wait "the window" e2e_window && [ -n "$E2E_WIN" ] &&
+    e2e_launch "$@" && e2e_wait "the window" e2e_window && [ -n "$E2E_WIN" ] &&
         e2e_wait "the focus" sh -c "xdotool windowfocus $E2E_WIN 2>/dev/null; [ \"\$(xdotool getwindowfocus)\" = $E2E_WIN ]" &&
-        e2e_wait "the window centred in its frame" e2e_centred
+        e2e_wait "the window ${E2E_PLACED:-centred in its frame}" ${E2E_PLACED:-e2e_centred}
 }
 
 # Waits for the program to end and sets E2E_STATUS to its exit status.

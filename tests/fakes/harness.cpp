@@ -149,9 +149,7 @@ QStringList WindowHarness::resolutions() const
 bool WindowHarness::inPlace(const Control &control) const
 {
     const QWidget *widget = control.view();
-    const int frame = form->geometry().top() - form->frameGeometry().top();
-    return widget && form->geometry().top() + widget->y() ==
-                         twipsToPixels(form->Top()) + frame + twipsToPixels(control.Top());
+    return widget && widget->y() == twipsToPixels(control.Top()) - form->viewOffset();
 }
 
 bool WindowHarness::rowsAreWhole() const

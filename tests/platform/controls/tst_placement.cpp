@@ -1,32 +1,38 @@
 #include "controls/placement.h"
-#include "controls/window_placer.h"
 #include "fakes/offscreen.h"
 #include "runtime/twips.h"
 
 #include <QTest>
-#include <QWidget>
 
 using namespace plenvor;
 
 namespace {
 
-enum class Screens { One, SideBySide, Stacked, MixedRatios };
+enum class Screens { One, Laptop, SideBySide, Stacked, Offset, MixedRatios };
 
 // The screens of a desktop at a scale: Qt keeps each screen's top left corner in device
-// pixels and divides its size by the ratio.
+// pixels and divides its size by the ratio. The window opens on the last one.
 std::vector<ScreenArea> desktop(Screens layout, double ratio)
 {
-    const auto scaled = [](QRect device, double r) {
-        return ScreenArea{QRect(device.topLeft(), (QSizeF(device.size()) / r).toSize()), r};
+    const auto scaled = [](QRect device, double r, int panel = 0) {
+        const QRect logical(device.topLeft(), (QSizeF(device.size()) / r).toSize());
+        return ScreenArea{logical, r, logical.adjusted(0, 0, 0, -panel)};
     };
-    std::vector<ScreenArea> screens{scaled({0, 0, 1280, 1024}, ratio)};
-    if (layout == Screens::SideBySide)
-        screens.push_back(scaled({1280, 0, 1920, 1080}, ratio));
-    if (layout == Screens::Stacked)
-        screens.push_back(scaled({0, 1024, 1280, 1024}, ratio));
-    if (layout == Screens::MixedRatios)
-        screens.push_back(scaled({1280, 0, 2560, 1440}, 2 * ratio));
-    return screens;
+    switch (layout) {
+    case Screens::One:
+        return {scaled({0, 0, 1280, 1024}, ratio)};
+    case Screens::Laptop: // a panel of 28 pixels at the bottom
+        return {scaled({0, 0, 1366, 768}, ratio, 28)};
+    case Screens::SideBySide: // the smaller one right of a larger one
+        return {scaled({0, 0, 1920, 1080}, ratio), scaled({1920, 0, 1280, 1024}, ratio)};
+    case Screens::Stacked:
+        return {scaled({0, 1024, 1280, 1024}, ratio), scaled({0, 0, 1280, 1024}, ratio)};
+    case Screens::Offset: // a laptop panel below a larger monitor, off its left edge
+        return {scaled({0, 0, 1920, 1080}, ratio), scaled({200, 1080, 1366, 768}, ratio, 28)};
+    case Screens::MixedRatios:
+        return {scaled({1280, 0, 2560, 1440}, 2 * ratio), scaled({0, 0, 1280, 1024}, ratio)};
+    }
+    return {};
 }
 
 // The device pixel of a logical coordinate on a screen, along the axis of that origin.
@@ -35,45 +41,14 @@ double device(double logical, int origin, const ScreenArea &screen)
     return origin + (logical - origin) * screen.ratio;
 }
 
-// A window whose resize handler learns a frame, as a window manager may tell one while the
-// program resizes the window.
-class FramedOnResize final : public QWidget
-{
-public:
-    WindowPlacer placer{*this};
-    QMargins frame;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QWidget::resizeEvent(event);
-        placer.learnFrame(frame);
-    }
-};
-
-// A form of one row at (100, 200) pixels, its window on the screen.
-void showOneRow(QWidget &window, WindowPlacer &placer)
-{
-    placer.setLeft(1500.f);
-    placer.setTop(3000.f);
-    placer.setClientWidth(7350.f);
-    placer.setClientHeight(1215.f);
-    placer.place(true, std::nullopt);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
-        QTest::qFail("the window was not exposed", __FILE__, __LINE__);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Screens)
 
-// The real window that shows a form of any length, centred on the first screen as the program
-// centres it: within X11's 16 bits of device pixels, showing every part of the form a screen
-// shows, in its place. And what the placer makes of the window system's reports: an answer to
-// a request, wherever the window manager put the window and however late, leaves the form
-// where the program put it; the user's move takes the form along; a frame learnt keeps the
-// form's centre.
+// The real window that shows a form of any length, centred on its screen as the program
+// centres it: the form as it stands where the usable part of that screen holds it; else a
+// window as tall as that part, on it, showing the focused field; within X11's 16 bits of device
+// pixels.
 class tst_Placement : public test::OffscreenTest
 {
     Q_OBJECT
@@ -83,157 +58,100 @@ private slots:
     {
         QTest::addColumn<double>("ratio");
         QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("focus"); // the focused row, 0 for none
         QTest::addColumn<QMargins>("frame");
         QTest::addColumn<Screens>("screens");
         QTest::addColumn<bool>("placesWindows");
         QTest::addColumn<bool>("clipped");
-        const auto row = [](const char *name, double ratio, int rows, Screens screens, bool clipped,
-                            bool places = true, QMargins frame = {1, 20, 1, 1}) {
-            QTest::newRow(name) << ratio << rows << frame << screens << places << clipped;
+        const auto row = [](const char *name, double ratio, int rows, int focus, Screens screens,
+                            bool clipped, bool places = true, QMargins frame = {1, 20, 1, 1}) {
+            QTest::newRow(name) << ratio << rows << focus << frame << screens << places << clipped;
         };
-        for (const double ratio : {1.0, 1.5, 2.0}) {
-            for (const int rows : {1, 41, 1200, 2000, 32768})
+        for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
+            for (const int rows : {1, 30, 1200, 32768})
                 row(qPrintable(QStringLiteral("%1 rows at %2").arg(rows).arg(ratio)), ratio, rows,
-                    Screens::One, rows > 1);
+                    rows, Screens::One, rows * 28 * ratio > 1024);
         }
-        row("no frame", 1, 2000, Screens::One, true, true, {});
-        row("side by side", 1, 2000, Screens::SideBySide, true);
-        row("side by side at 1 and 2", 1, 1200, Screens::MixedRatios, true);
-        row("stacked, 41 rows end on the lower screen", 1, 41, Screens::Stacked, false);
-        row("stacked, 32768 rows", 1, 32768, Screens::Stacked, true);
-        row("compositor, 1 row", 1, 1, Screens::One, false, false);
-        row("compositor, 41 rows", 1, 41, Screens::One, true, false);
-        row("compositor at 2, 32768 rows", 2, 32768, Screens::One, true, false);
+        row("no frame", 1, 2000, 1, Screens::One, true, true, {});
+        row("laptop, 23 rows fit above the panel", 1, 23, 23, Screens::Laptop, false);
+        row("laptop, 24 rows do not", 1, 24, 24, Screens::Laptop, true);
+        row("laptop, 30 rows, the first focused", 1, 30, 1, Screens::Laptop, true);
+        row("laptop, 30 rows, the 16th focused", 1, 30, 16, Screens::Laptop, true);
+        row("laptop at 1.5, 30 rows", 1.5, 30, 30, Screens::Laptop, true);
+        row("side by side, 33 rows fit the smaller", 1, 33, 33, Screens::SideBySide, false);
+        row("side by side, 36 rows", 1, 36, 36, Screens::SideBySide, true);
+        row("side by side, 45 rows", 1, 45, 1, Screens::SideBySide, true);
+        row("stacked, 45 rows", 1, 45, 45, Screens::Stacked, true);
+        row("offset laptop below, 30 rows", 1, 30, 30, Screens::Offset, true);
+        row("offset laptop below at 1.25, 30 rows", 1.25, 30, 12, Screens::Offset, true);
+        row("side by side at 1 and 2, 1200 rows", 1, 1200, 600, Screens::MixedRatios, true);
+        row("compositor, 1 row", 1, 1, 1, Screens::One, false, false);
+        row("compositor, 41 rows", 1, 41, 41, Screens::One, true, false);
+        row("compositor at 2, 32768 rows", 2, 32768, 1, Screens::One, true, false);
     }
     void aCentredFormOfAnyLength()
     {
         QFETCH(double, ratio);
         QFETCH(int, rows);
+        QFETCH(int, focus);
         QFETCH(QMargins, frame);
         QFETCH(Screens, screens);
         QFETCH(bool, placesWindows);
         QFETCH(bool, clipped);
         const std::vector<ScreenArea> areas = desktop(screens, ratio);
-        const QRect first = areas.front().geometry;
-        const QRect all = unionOf(areas);
-        // Centred at its one-row size, then grown half a pitch up and half down for each row.
+        const QRect area = areas.back().available;
+        // Centred at its one-row size on the usable part of its screen, then grown half a pitch
+        // up and half down for each row.
         FormRect form{0, 0, 7350, 1215 + 420.0 * (rows - 1)};
-        const double outerHeight = form.clientHeight + pixelsToTwips(frame.top() + frame.bottom());
         const double outerWidth = form.clientWidth + pixelsToTwips(frame.left() + frame.right());
-        form.left = pixelsToTwips(first.left()) + (pixelsToTwips(first.width()) - outerWidth) / 2;
-        form.top = pixelsToTwips(first.top()) + (pixelsToTwips(first.height()) - outerHeight) / 2;
+        const double oneRow = 1215 + pixelsToTwips(frame.top() + frame.bottom());
+        form.left = pixelsToTwips(area.left()) + (pixelsToTwips(area.width()) - outerWidth) / 2;
+        form.top = pixelsToTwips(area.top()) + (pixelsToTwips(area.height()) - oneRow) / 2 -
+                   210.0 * (rows - 1);
+        // The row's first field, 28 pixels high, 53 below the form's top.
+        const std::optional<Band> band =
+            focus ? std::optional<Band>({53 + 28 * (focus - 1), 53 + 28 * focus}) : std::nullopt;
 
-        const Placement placed = placeForm({form, frame, areas, placesWindows});
+        // The view comes from the form's end, as after Shift+Tab from the first field.
+        const qint64 formHeight = twipsToPixels(form.clientHeight);
+        const Placement placed = placeForm({form, frame, areas, placesWindows, band, formHeight});
         const QRect &client = placed.client;
         QCOMPARE(placed.clipped, clipped);
-        // The real window shows the form where it stands.
-        const qint64 formTop = twipsToPixels(form.top) + frame.top();
-        QCOMPARE(placed.formClientTop, formTop);
-        QCOMPARE(client.top() - placed.viewOffset, placesWindows ? formTop : client.top());
-        if (!placesWindows) {
+        QCOMPARE(client.height() < formHeight, clipped);
+        // What the window shows of the form holds the focused field.
+        QVERIFY(placed.viewOffset >= 0 && placed.viewOffset + client.height() <= formHeight);
+        if (band)
+            QVERIFY(band->top >= placed.viewOffset &&
+                    band->bottom <= placed.viewOffset + client.height());
+        // The first row is shown with the headings over it.
+        if (focus == 1)
             QCOMPARE(placed.viewOffset, 0);
-            QVERIFY(client.height() + frame.top() + frame.bottom() <= all.height());
+        if (!placesWindows) {
+            QVERIFY(client.height() + frame.top() + frame.bottom() <= area.height());
             return;
         }
-        const QRect formClient(twipsToPixels(form.left) + frame.left(), int(formTop),
-                               twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
-        if (!clipped)
-            QCOMPARE(client, formClient);
-        // A top the window system can reach is kept, the window clipped below it alone.
-        const Reach reach = reachOf(areas);
-        if (formTop - frame.top() >= reach.min &&
-            all.bottom() + 1 - formTop <= reach.size - frame.top() - frame.bottom())
-            QCOMPARE(client.top(), formTop);
-        // Whatever a screen shows of the form, the real window shows; the first screen's
-        // middle line, where the middle rows stand, among it.
-        // And X11 can hold it: 16 bits of device pixels on every screen.
-        QVERIFY(client.contains(first.center()));
+        const QRect formClient(twipsToPixels(form.left) + frame.left(),
+                               twipsToPixels(form.top) + frame.top(),
+                               twipsToPixels(form.clientWidth), int(formHeight));
         const QRect outer = client.marginsAdded(frame);
+        if (clipped) {
+            // As tall as the usable part of its screen, and on it, at the form's own left.
+            QCOMPARE(outer.top(), area.top());
+            QCOMPARE(outer.height(), area.height());
+            QCOMPARE(client.left(), formClient.left());
+            QVERIFY(area.contains(outer));
+        } else {
+            QCOMPARE(client, formClient);
+            QCOMPARE(placed.viewOffset, 0);
+        }
+        // And X11 can hold it: 16 bits of device pixels on every screen.
         for (const ScreenArea &screen : areas) {
-            const QRect shown = formClient & screen.geometry;
-            QVERIFY(shown.isEmpty() || client.contains(shown));
             const QPoint origin = screen.geometry.topLeft();
             QVERIFY(device(outer.top(), origin.y(), screen) >= -32768);
             QVERIFY(device(outer.bottom() + 1, origin.y(), screen) <= 32767);
             QVERIFY(device(outer.left(), origin.x(), screen) >= -32768);
             QVERIFY(outer.height() * screen.ratio <= 32767);
         }
-    }
-
-    void answersAndMoves_data()
-    {
-        // "ask": the program adds a row. The window system reports the Nth request: "answer N"
-        // where asked, "elsewhere N" somewhere else, "resized N" at the last place reported,
-        // "mixed N M" at its place with the Mth request's size; "user": the window moved from
-        // where it was last reported.
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<bool>("taken"); // the form follows the user's move, or stays put
-        QTest::newRow("the answer where asked") << QStringList{"ask", "answer 1"} << false;
-        QTest::newRow("the answer elsewhere") << QStringList{"ask", "elsewhere 1"} << false;
-        QTest::newRow("the new size first, then the place")
-            << QStringList{"ask", "resized 1", "answer 1"} << false;
-        QTest::newRow("late answers, each elsewhere")
-            << QStringList{"ask", "ask", "elsewhere 1", "elsewhere 2"} << false;
-        QTest::newRow("one answer for two requests")
-            << QStringList{"ask", "ask", "elsewhere 2"} << false;
-        QTest::newRow("places and sizes of late answers mixed")
-            << QStringList{"ask", "ask", "ask", "mixed 1 3", "mixed 2 3", "answer 3"} << false;
-        QTest::newRow("a place asked for before, again")
-            << QStringList{"ask", "answer 1", "ask", "answer 2", "answer 1"} << false;
-        QTest::newRow("the user's move") << QStringList{"user"} << true;
-        QTest::newRow("the user's move just after late answers")
-            << QStringList{"ask", "ask", "elsewhere 1", "answer 2", "user"} << true;
-    }
-    void answersAndMoves()
-    {
-        QFETCH(QStringList, steps);
-        QFETCH(bool, taken);
-        QWidget window;
-        WindowPlacer placer(window);
-        showOneRow(window, placer);
-        QVector<QRect> asked;
-        QRect last = window.geometry();
-        for (const QString &step : steps) {
-            const QStringList words = step.split(u' ');
-            const auto request = [&](int word) { return asked[words[word].toInt() - 1]; };
-            if (step == "ask") {
-                placer.setClientHeight(placer.clientHeight() + 420.f);
-                placer.setTop(placer.top() - 210.f);
-                placer.place(true, std::nullopt);
-                asked << window.geometry();
-                continue;
-            }
-            if (step == "user")
-                last.translate(30, 60);
-            else if (words[0] == "answer")
-                last = request(1);
-            else if (words[0] == "elsewhere")
-                last = request(1).translated(0, 40);
-            else if (words[0] == "resized")
-                last.setSize(request(1).size());
-            else
-                last = QRect(request(1).topLeft(), request(2).size());
-            placer.reported(last, QMargins());
-        }
-        const QPointF put(1500, 3000 - 210 * asked.size());
-        QCOMPARE(QPointF(placer.left(), placer.top()),
-                 taken ? QPointF(pixelsToTwips(last.left()), pixelsToTwips(last.top())) : put);
-    }
-
-    // 4 pixels wider and 22 higher: half of each goes left and up, whether the window manager
-    // tells it with its answer or in the middle of the program's own resize.
-    void aFrameLearntKeepsTheFormsCentre()
-    {
-        FramedOnResize window;
-        showOneRow(window, window.placer);
-        window.placer.reported(window.geometry(), QMargins(2, 20, 2, 2));
-        QCOMPARE(QPointF(window.placer.left(), window.placer.top()), QPointF(1470, 2835));
-        window.frame = QMargins(4, 40, 4, 4);
-        window.placer.setClientHeight(1635.f);
-        window.placer.place(true, std::nullopt);
-        const QPoint outer(twipsToPixels(window.placer.left()), twipsToPixels(window.placer.top()));
-        QCOMPARE(QPointF(window.placer.left(), window.placer.top()), QPointF(1440, 2670));
-        QCOMPARE(window.geometry(), QRect(outer + QPoint(4, 40), QSize(490, 109)));
     }
 };
 
