@@ -100,8 +100,22 @@ a_fractional_scale() {
     e2e_wait "two rows at 1.5, 164 pixels high" high 164 && expect "$E2E_W" 735 "the width"
 }
 
+# F1 where the desktop cannot open the read-me: the program's own read-me window opens on the
+# main window's monitor, not on the first one.
+the_read_me_beside_it() {
+    printf '#!/bin/sh\nexit 1\n' >"$E2E_HOME/bin/xdg-open"
+    monitors big=1920x1080+0+0 small=1366x768+1920+0 && xdotool mousemove 2600 400 && plant 1 &&
+        E2E_PLACED=framed e2e_start || return 1
+    e2e_key F1
+    e2e_wait "the read-me window" sh -c 'xdotool search --onlyvisible --name "^Справка — Plenvor$" >/dev/null' ||
+        return 1
+    E2E_WIN=$(xdotool search --onlyvisible --name '^Справка — Plenvor$' | head -n 1) && e2e_geometry
+    [ "$E2E_X" -ge 1920 ] && [ "$((E2E_X + E2E_W))" -le 3286 ] && [ "$((E2E_Y + E2E_H))" -le 768 ] ||
+        fail "the read-me window stands at $E2E_X,$E2E_Y, ${E2E_W}x$E2E_H"
+}
+
 e2e_start_wm || exit 1
-for t in mixed_monitors stacked_monitors a_fractional_scale; do
+for t in mixed_monitors stacked_monitors a_fractional_scale the_read_me_beside_it; do
     e2e_run "$t" "$t"
 done
 e2e_stop_wm
