@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include <functional>
+
 namespace plenvor {
 
 namespace {
@@ -18,8 +20,8 @@ const QEvent::Type kSyncEvent = QEvent::Type(QEvent::registerEventType());
 
 Form::Form(ErrorReport &report, QWidget *parent)
     : QWidget(parent, Qt::Window), m_report(report), m_placer(*this),
-      m_binder(
-          *this, [this] { syncSoon(); }, [this] { syncViews(); })
+      m_binder(*this, std::bind_front(&Form::syncSoon, this),
+               std::bind_front(&Form::syncViews, this))
 {
     // The background is painted only where a screen shows it (paintEvent).
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
 
 class QKeyEvent;
@@ -123,7 +124,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    enum class State { Created, Loading, Loaded, Unloading, Unloaded };
+    enum class State : std::uint8_t { Created, Loading, Loaded, Unloading, Unloaded };
 
     Control &controlNamed(QStringView name, qint16 index) const;
     // Places the window and gives widgets to exactly the controls that need them now, which

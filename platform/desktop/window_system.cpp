@@ -65,8 +65,7 @@ void releaseErrors(bool passOn)
     std::fflush(stderr);
     ::dup2(errors.saved, STDERR_FILENO);
     ::close(errors.saved);
-    if (passOn) {
-        std::rewind(errors.held);
+    if (passOn && std::fseek(errors.held, 0, SEEK_SET) == 0) {
         char buffer[4096];
         while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, errors.held))
             std::fwrite(buffer, 1, n, stderr);

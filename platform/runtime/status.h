@@ -69,7 +69,7 @@ template <class Step> void resumeNext(Step &&step) noexcept
 {
     try {
         std::forward<Step>(step)();
-    } catch (...) {
+    } catch (...) { // NOLINT(bugprone-empty-catch): the failed step is abandoned, no more
     }
 }
 

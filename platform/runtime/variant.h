@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <variant>
 
 namespace plenvor {
@@ -13,7 +14,7 @@ namespace plenvor {
 class Variant
 {
 public:
-    enum class Type { Empty, Int16, Int32, Double, Text, Error };
+    enum class Type : std::uint8_t { Empty, Int16, Int32, Double, Text, Error };
 
     Variant() = default;
     static Variant fromInt16(qint16 v) { return Variant(v); }
