@@ -22,8 +22,10 @@ deb=$(ls "$work"/cpack/plenvor_*.deb)
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 share=$root/usr/share
-check "version $version, depending on Qt and its X11 plugin" sh -c "
-    [ '$(dpkg-deb -f "$deb" Version)' = $version ] && dpkg-deb -f '$deb' Depends | grep 'libqt6widgets6' | grep -q 'qt6-qpa-plugins'"
+check "version $version, depending on Qt, its X11 plugin and the Qt it was built with" sh -c "
+    [ '$(dpkg-deb -f "$deb" Version)' = $version ] && dpkg-deb -f '$deb' Depends |
+        grep 'libqt6widgets6' | grep 'qt6-qpa-plugins' | grep -Eq 'qt6-base(-private)?-abi \(= '"
+check "recommending Wayland's plugin" sh -c "dpkg-deb -f '$deb' Recommends | grep -q qt6-wayland"
 check "the files are installed" ls "$root/usr/bin/plenvor" "$share/plenvor/readme.txt" \
     "$share/icons/hicolor/scalable/apps/org.korvane.Plenvor.svg"
 check "the 32x32 icon is 32x32" sh -c "
