@@ -4,33 +4,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace plenvor {
 
 namespace {
 
-constexpr double kMinDevice = -32768;
-constexpr double kMaxDevice = 32767;
 constexpr int kServerFrameRoom = 48;
 
 } // namespace
-
-Reach reachOf(const std::vector<ScreenArea> &screens)
-{
-    Reach reach;
-    for (const ScreenArea &screen : screens) {
-        const double ratio = std::max(1.0, screen.ratio);
-        // Qt keeps a screen's top left corner in device pixels and scales from there.
-        for (const int origin : {screen.geometry.left(), screen.geometry.top()}) {
-            reach.min = std::max(reach.min, int(std::ceil(origin + (kMinDevice - origin) / ratio)));
-            reach.max =
-                std::min(reach.max, int(std::floor(origin + (kMaxDevice - origin) / ratio)));
-        }
-        reach.size = std::min(reach.size, int(std::floor(kMaxDevice / ratio)));
-    }
-    return reach;
-}
 
 QRect unionOf(const std::vector<ScreenArea> &screens)
 {
@@ -80,13 +61,12 @@ const ScreenArea *screenOf(const std::vector<ScreenArea> &screens, QPoint centre
 
 Placement placeForm(const PlacementInput &input)
 {
-    const Reach reach = reachOf(input.screens);
     const QMargins &frame = input.frame;
     const int frameHeight = frame.top() + frame.bottom();
     const qint64 outerTop = twipsToPixels(input.form.top);
     const qint64 top = outerTop + frame.top();
     const qint64 height = std::max(1, twipsToPixels(input.form.clientHeight));
-    const int width = std::clamp(twipsToPixels(input.form.clientWidth), 1, reach.size);
+    const int width = std::max(1, twipsToPixels(input.form.clientWidth));
 
     Placement placed;
     placed.formClientTop = top;
@@ -102,7 +82,7 @@ Placement placeForm(const PlacementInput &input)
         return placed;
     }
 
-    const int left = std::clamp(twipsToPixels(input.form.left), reach.min, reach.max);
+    const int left = twipsToPixels(input.form.left);
     const qint64 middle = outerTop + (height + frameHeight) / 2;
     const QPoint centre(left + (width + frame.left() + frame.right()) / 2,
                         int(std::clamp<qint64>(middle, INT_MIN, INT_MAX)));
@@ -116,14 +96,8 @@ Placement placeForm(const PlacementInput &input)
             return placed;
         }
     }
-    // Where the window system can hold it: a form no screen shows may stand beyond that.
-    const qint64 shown = std::clamp<qint64>(height, 1, std::max(1, reach.size - frameHeight));
-    const qint64 highest = qint64(reach.min) + frame.top();
-    const qint64 realTop =
-        std::clamp(top, highest, std::max(highest, reach.max - frame.bottom() - shown));
-    placed.client = QRect(left + frame.left(), int(realTop), width, int(shown));
-    placed.clipped = realTop != top || shown != height;
-    placed.viewOffset = placed.clipped ? realTop - top : 0;
+    // As the form stands, which on a screen X11's 16 bits of device pixels hold.
+    placed.client = QRect(left + frame.left(), int(top), width, int(height));
     return placed;
 }
 

@@ -18,17 +18,6 @@ struct ScreenArea
     QRect available = {};
 };
 
-// The part of the logical plane the window system can hold. X11 keeps positions and sizes in
-// 16 bits of device pixels; at a ratio above 1 those are fewer logical pixels, and the
-// strictest screen decides.
-struct Reach
-{
-    int min = -32768;
-    int max = 32767;
-    int size = 32767;
-};
-Reach reachOf(const std::vector<ScreenArea> &screens);
-
 // Everything the screens cover, as one rectangle.
 QRect unionOf(const std::vector<ScreenArea> &screens);
 

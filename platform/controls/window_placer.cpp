@@ -15,21 +15,15 @@ namespace plenvor {
 
 namespace {
 
-// A Wayland client can neither place its window nor learn where it is.
-bool placesWindows()
-{
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // Every screen where the program places its window; the window's own where a compositor does.
-std::vector<ScreenArea> currentScreens(const QWidget &window)
+std::vector<ScreenArea> currentScreens(const QWidget &window, bool placesWindows)
 {
     const auto area = [](const QScreen *screen) {
         return ScreenArea{screen->geometry(), screen->devicePixelRatio(),
                           screen->availableGeometry()};
     };
     std::vector<ScreenArea> screens;
-    if (!placesWindows()) {
+    if (!placesWindows) {
         if (const QScreen *own = window.screen())
             screens.push_back(area(own));
         return screens;
@@ -41,11 +35,16 @@ std::vector<ScreenArea> currentScreens(const QWidget &window)
 
 } // namespace
 
+bool WindowPlacer::programPlacesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void WindowPlacer::place(bool changed, std::optional<Band> focus)
 {
     reportsDone();
     // A window that shows a part of the form shows the part that holds the focus.
-    if (changed || !placesWindows() || m_placed.clipped)
+    if (changed || !m_placesWindows || m_placed.clipped)
         apply(focus);
 }
 
@@ -68,13 +67,13 @@ void WindowPlacer::applyOnce(std::optional<Band> focus)
 {
     const FormRect form{m_left, m_top, m_clientWidth, m_clientHeight};
     const QMargins frame = m_frame + QMargins(0, m_header, 0, 0);
-    m_placed =
-        placeForm({form, frame, currentScreens(m_window), placesWindows(), focus, m_viewOffset});
+    m_placed = placeForm({form, frame, currentScreens(m_window, m_placesWindows), m_placesWindows,
+                          focus, m_viewOffset});
     // Known before the window system hears of it: resizing and moving sync the views at once.
     m_client = m_placed.client;
     m_viewOffset = m_placed.viewOffset;
     const QSize size = m_placed.client.size();
-    if (!placesWindows()) {
+    if (!m_placesWindows) {
         m_client.setHeight(m_client.height() + m_header);
         m_window.setFixedSize(m_client.size());
         return;
@@ -154,7 +153,7 @@ bool WindowPlacer::answers(const QRect &client, bool moved)
 
 void WindowPlacer::reported(const QRect &client, QMargins frame)
 {
-    if (!placesWindows() || (client == m_reported && frame == m_frame))
+    if (!m_placesWindows || (client == m_reported && frame == m_frame))
         return;
     // The user moves the window, but never resizes it.
     const bool moved = !m_reported.isValid() || client.topLeft() != m_reported.topLeft();
@@ -199,7 +198,8 @@ void WindowPlacer::reportsDone()
 {
     if (!m_sizeAlone)
         return;
-    const QSize size = *std::exchange(m_sizeAlone, std::nullopt);
+    const QSize size = *m_sizeAlone;
+    m_sizeAlone.reset();
     const QPoint at = m_reported.isValid() ? m_reported.topLeft() : m_window.geometry().topLeft();
     reported(QRect(at, size), m_sizeFrame);
 }
@@ -218,7 +218,8 @@ void WindowPlacer::learnFrame(QMargins frame)
 
 QRect WindowPlacer::onScreen() const
 {
-    return (m_client & unionOf(currentScreens(m_window))).translated(-m_client.topLeft());
+    return (m_client & unionOf(currentScreens(m_window, m_placesWindows)))
+        .translated(-m_client.topLeft());
 }
 
 } // namespace plenvor

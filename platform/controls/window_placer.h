@@ -19,7 +19,12 @@ namespace plenvor {
 class WindowPlacer
 {
 public:
-    explicit WindowPlacer(QWidget &window) : m_window(window) {}
+    // Whether the program places its window: not on Wayland, where a client can neither place
+    // its window nor learn where it is.
+    static bool programPlacesWindows();
+    explicit WindowPlacer(QWidget &window, bool placesWindows = programPlacesWindows())
+        : m_window(window), m_placesWindows(placesWindows)
+    {}
 
     float left() const { return m_left; }
     float top() const { return m_top; }
@@ -65,6 +70,7 @@ private:
     bool exposed() const;
 
     QWidget &m_window;
+    const bool m_placesWindows;
     float m_left = 0;
     float m_top = 0;
     float m_clientWidth = 0;

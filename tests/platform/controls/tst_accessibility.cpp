@@ -1,4 +1,5 @@
 #include "controls/accessibility.h"
+#include "controls/title_bar.h"
 #include "fakes/harness.h"
 #include "settings/keys.h"
 
@@ -108,6 +109,15 @@ private slots:
             "field Высота экрана, строка 1 | value Нужная ширина изображения, строка 1 | value "
             "Нужная высота изображения, строка 1");
         QCOMPARE(met.size(), 1 + 7 + 4 * 2);
+    }
+
+    // The title bar a window draws itself, where nobody draws one, is named to a screen reader.
+    void theTitleBarsName()
+    {
+        QWidget window;
+        TitleBar bar(window);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&bar)->text(QAccessible::Name),
+                 QStringLiteral("Заголовок окна"));
     }
 
     // What a screen reader hears of the steps, exactly: each event costs it time, and one out

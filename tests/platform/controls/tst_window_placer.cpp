@@ -126,6 +126,31 @@ private slots:
         QCOMPARE(window.geometry(), QRect(130, area.top(), 490, area.height()));
     }
 
+    // A window that shows a part of the form, on X11 or where a compositor places it, is at
+    // most a screen high, and the part follows the focused field when nothing else changes.
+    void thePartShownFollowsTheFocus_data()
+    {
+        QTest::addColumn<bool>("placesWindows");
+        QTest::newRow("X11") << true;
+        QTest::newRow("a compositor") << false;
+    }
+    void thePartShownFollowsTheFocus()
+    {
+        QFETCH(bool, placesWindows);
+        QWidget window;
+        WindowPlacer placer(window, placesWindows);
+        showOneRow(window, placer);
+        const int screen = window.screen()->availableGeometry().height();
+        const qint64 end = 3 * screen;
+        placer.setClientHeight(float(pixelsToTwips(int(end))));
+        placer.place(true, std::nullopt);
+        placer.place(false, Band{end - 28, end});
+        QVERIFY(window.height() <= screen && window.maximumHeight() == window.height());
+        QCOMPARE(placer.viewOffset() + window.height(), end);
+        placer.place(false, Band{53, 81});
+        QCOMPARE(placer.viewOffset(), 0);
+    }
+
     // 4 pixels wider and 22 higher: half of each goes left and up, whether the window manager
     // tells it with its answer or in the middle of the program's own resize.
     void aFrameLearntKeepsTheFormsCentre()

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -100,6 +101,13 @@ private slots:
         QFETCH(QString, read);
         const QString key = QStringLiteral("Resolution 0 Width");
         QCOMPARE(write(key, written, kind), writing);
+        // Read back from the file, not from what this process keeps of it: the same file in a
+        // folder QSettings has not met.
+        const QTemporaryDir other;
+        QVERIFY(QDir().mkpath(other.filePath(QStringLiteral("Korvane"))));
+        QVERIFY(!QFile::exists(m_file) ||
+                QFile::copy(m_file, other.filePath(QStringLiteral("Korvane/Plenvor.conf"))));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, other.path());
         QCOMPARE(CStr(this->read(key)), read);
     }
 
@@ -160,10 +168,17 @@ private slots:
 
     void cleanup() { QFile::remove(m_readMeFolder.filePath(QStringLiteral("readme.txt"))); }
 
-    // The about box over its owner, every line of it one text to a screen reader; Esc closes
-    // it. The timer only records what it finds, and always closes the box.
+    // The about box over its owner, every line of it one text to a screen reader; Esc or its
+    // button closes it. The timer only records what it finds, and always closes the box.
+    void theAboutBox_data()
+    {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("Esc") << false;
+        QTest::newRow("the ОК button") << true;
+    }
     void theAboutBox()
     {
+        QFETCH(bool, byButton);
         QWidget owner;
         owner.show();
         QString read;
@@ -182,9 +197,12 @@ private slots:
             for (qsizetype i = 2; i < tops.size(); ++i)
                 if (tops[i] - tops[i - 1] < tops[1] - tops[0] + (i + 1 == tops.size() ? 8 : 0))
                     read += QStringLiteral(" line %1 misplaced").arg(i);
-            QTest::keyClick(box, Qt::Key_Escape);
+            if (byButton)
+                QTest::mouseClick(box->findChild<QPushButton *>(), Qt::LeftButton);
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
             if (box->isVisible())
-                read += " not closed by Esc", box->reject();
+                read += " not closed", box->reject();
         });
         QCOMPARE(
             QtAboutDialog().ShowAbout(&owner, AppObject::plenvor(), "extra", nullptr, "Ovelin"),
@@ -215,6 +233,9 @@ private slots:
         QVERIFY(write(m_readMeFolder.filePath("readme.txt"),
                       "Plenvor: справка " + QByteArray(62, '=') + "|\na\n")); // 80 characters
         QVERIFY(opener.isEmpty() || write(bin.filePath("xdg-open"), "#!/bin/sh\n" + opener));
+        QWidget main; // the window F1 was pressed in, in a font of its own
+        main.setFont(QFont(QStringLiteral("Tahoma"), 17));
+        main.show();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
         qint32 out = 0;
@@ -233,6 +254,7 @@ private slots:
             QVERIFY(text->toPlainText().contains("справка") &&
                     QFontInfo(text->font()).fixedPitch());
             QCOMPARE(text->horizontalScrollBar()->maximum(), 0); // its longest line shows whole
+            QCOMPARE(viewer->font().pointSize(), 17);
             QCOMPARE(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
             QTest::keyClick(viewer, Qt::Key_Escape); // active or not
             QVERIFY(!viewer || !viewer->isVisible());
