@@ -2,9 +2,11 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
+
 namespace plenvor {
 
-enum class KeyCommand { None, AddRow, RemoveRow, ShowAbout, OpenReadMe, Unload };
+enum class KeyCommand : std::uint8_t { None, AddRow, RemoveRow, ShowAbout, OpenReadMe, Unload };
 
 // The window's commands by virtual-key code and shift state. The shift state must match
 // exactly: Ctrl+Shift+keypad plus is no command.

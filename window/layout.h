@@ -4,9 +4,11 @@
 
 #include <QtGlobal>
 
+#include <cstdint>
+
 namespace plenvor::layout {
 
-enum class Role {
+enum class Role : std::uint8_t {
     Tag,
     SourceWidth,
     SourceHeight,
