@@ -17,19 +17,11 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The X11 platform plugin is loaded at run time, so no library link names it. The controls use
-# Qt's private accessibility cache, whose binary interface holds within one Qt version only:
-# Debian's Qt provides a virtual package for it (qt6-base-abi in Debian 12,
-# qt6-base-private-abi in 13), which the package depends on at the version it was built with.
+# The X11 platform plugin is loaded at run time, so no library link names it. (The Qt binary
+# interface the controls' private accessibility cache needs, qt6-base-abi or
+# qt6-base-private-abi at the version built against, comes from Qt's symbols through
+# shlibdeps; the package test checks that it is there.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-execute_process(COMMAND dpkg-query -W "-f=\${Provides}\n" "libqt6core6*"
-    OUTPUT_VARIABLE qt_provides ERROR_QUIET)
-string(REGEX MATCH "qt6-base(-private)?-abi \\(= [^)]+\\)" qt_abi "${qt_provides}")
-if(qt_abi)
-    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${qt_abi}")
-else()
-    message(WARNING "No Debian Qt binary interface package found: the package will not name it")
-endif()
 # Wayland's platform plugin, for sessions without X11.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-wine, xdg-utils, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
