@@ -69,7 +69,6 @@ Placement placeForm(const PlacementInput &input)
     const int width = std::max(1, twipsToPixels(input.form.clientWidth));
 
     Placement placed;
-    placed.formClientTop = top;
     if (!input.placesWindows) {
         // A compositor that draws the frame itself tells nobody how tall it is: room is left
         // for a title bar.

@@ -50,13 +50,11 @@ struct PlacementInput
 };
 
 // The real window that shows the form: where its client area is to stand (logical pixels; on
-// a compositor only its size counts), how far down the form that client area starts, and
-// where the form's own client area begins on the screen.
+// a compositor only its size counts), and how far down the form that client area starts.
 struct Placement
 {
     QRect client;
     qint64 viewOffset = 0;
-    qint64 formClientTop = 0;
     bool clipped = false; // the real window shows only a part of the form
 };
 
